@@ -1,0 +1,49 @@
+// Coordinate notations: conversions between DMS digits, fraction digits and
+// decimal-degree text.
+#include "coordinates.h"
+
+#include <cstring>
+
+void CoordDeg2Dec(char *coord) {
+  size_t n = strlen(coord);
+  if (n < 5) return;
+  char *digits = coord + n - 5;
+
+  // Minutes, seconds and tenths as one count of tenths of a second.
+  static const long tenthsPerDigit[5] = {6000, 600, 100, 10, 1};
+  long tenths = 0;
+  for (int i = 0; i < 5; i++) {
+    if (digits[i] < '0' || digits[i] > '9') return;
+    tenths += (digits[i] - '0') * tenthsPerDigit[i];
+  }
+
+  // 100000 * tenths / 36000 = 25 * tenths / 9, rounded to nearest; a ninth
+  // is never a half, so there are no ties to break.
+  long v = (50 * tenths + 9) / 18;
+  if (v > 99999) return; // minutes of 60 and more: no room for the result
+
+  for (int i = 4; i >= 0; i--) {
+    digits[i] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  }
+}
+
+const char *CoordROVALTO(const char *coord) {
+  // Room for the longest result, a sign and three degree digits with the
+  // point and six decimals: "-123.456780".
+  static char buffer[12];
+  size_t n = strlen(coord);
+
+  if (n > sizeof buffer - 3) {
+    buffer[0] = '\0';
+  } else if (n < 5) {
+    memcpy(buffer, coord, n + 1);
+  } else {
+    size_t degrees = n - 5;
+    memcpy(buffer, coord, degrees);
+    buffer[degrees] = '.';
+    memcpy(buffer + degrees + 1, coord + degrees, 5);
+    memcpy(buffer + degrees + 6, "0", 2);
+  }
+  return buffer;
+}

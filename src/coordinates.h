@@ -1,0 +1,21 @@
+// Coordinate notations. Coordinates travel as text in three notations:
+//   DMS digits         1134567    11 degrees 34 minutes 56.7 seconds (export)
+//   fraction digits    1158242    the last five digits in 1/100000 degree (tour)
+//   decimal degrees    11.582420  a point before the last five, a "0" after (POIs)
+// Whatever stands before the last five characters, sign and leading zeros
+// included, is carried through as it is.
+#ifndef COORDINATES_H
+#define COORDINATES_H
+
+// Turn DMS digits into fraction digits in place; the length never changes. A
+// text whose last five characters are not minutes, seconds and tenths whose
+// fraction fits five digits is left as it is.
+void CoordDeg2Dec(char *coord);
+
+// Return the decimal-degree text of the fraction digits in coord. The result
+// lives in a buffer that the next call overwrites. Texts of fewer than five
+// characters come back unchanged; texts of more than nine, which no longitude
+// or latitude has, come back empty.
+const char *CoordROVALTO(const char *coord);
+
+#endif

@@ -1,0 +1,29 @@
+// The export reader: reads the tour planner's text export one line at a time
+// into a row of 11 columns that the writers share.
+#ifndef READER_H
+#define READER_H
+
+#include <cstdio>
+
+// Bytes of one line that make a row; a longer line goes on in the next row.
+constexpr int maxRowLength = 1000;
+
+// The current row. The bytes past maxRowLength stay zero: a row with missing
+// columns takes one of them for each column it lacks.
+extern char line[1024];
+// The columns of the current row, pointers into line: 1 is the distance in km,
+// 3 the name, 7 and 8 longitude and latitude in fraction digits.
+extern char *column[11];
+
+// Read and split the next row of the input. The first call only opens the
+// input. Return 0 while there is a row, -1 once the input is finished.
+int GetMTP();
+
+// Read the next line of stream into line, zero-filled up to maxRowLength.
+// Return 0, or -1 when the input ended with this (possibly empty) row.
+int ReadRow(FILE *stream);
+
+// Split line into its columns and convert both coordinates to fraction digits.
+void SplitRow();
+
+#endif
