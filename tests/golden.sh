@@ -1,0 +1,50 @@
+#!/bin/sh
+# Run one golden case and compare all that the program leaves behind.
+#
+#   golden.sh PROGRAM CASE
+#
+# CASE is a folder holding
+#   args     the arguments, one a line (no file: no arguments)
+#   status   the expected exit status
+#   console  the expected console output
+#   in/      the files of the folder the program runs in (may be missing)
+#   out/     the files that the run creates or changes there
+# The program runs in a fresh copy of in/ with standard input from /dev/null,
+# so that its pause never waits; afterwards that folder must hold in/ with
+# out/ laid over it, byte for byte, and nothing else.
+set -u
+prog=$1
+case=$2
+tmp=$(mktemp -d) || exit 1
+trap 'rm -rf "$tmp"' EXIT
+mkdir "$tmp/run" "$tmp/want"
+if [ -d "$case/in" ]; then
+  cp -a "$case/in/." "$tmp/run/"
+  cp -a "$case/in/." "$tmp/want/"
+fi
+[ -d "$case/out" ] && cp -a "$case/out/." "$tmp/want/"
+
+set --
+if [ -f "$case/args" ]; then
+  while IFS= read -r arg; do set -- "$@" "$arg"; done < "$case/args"
+fi
+(cd "$tmp/run" && exec "$prog" "$@" < /dev/null > "$tmp/console")
+status=$?
+
+fail=0
+want=$(cat "$case/status")
+if [ "$status" != "$want" ]; then
+  echo "exit status: got $status, want $want"
+  fail=1
+fi
+if ! cmp -s "$case/console" "$tmp/console"; then
+  echo "console output differs (- want, + got):"
+  diff -u "$case/console" "$tmp/console"
+  fail=1
+fi
+if ! diff -r --no-dereference "$tmp/want" "$tmp/run" > "$tmp/diff"; then
+  echo "files differ (< want, > got):"
+  cat -A "$tmp/diff" | head -n 40
+  fail=1
+fi
+exit $fail
