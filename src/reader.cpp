@@ -31,7 +31,7 @@ static int GetByte(FILE *stream) {
 }
 
 int ReadRow(FILE *stream) {
-  for (int pos = 0; pos < maxRowLength; pos++) {
+  for (size_t pos = 0; pos < maxRowLength; pos++) {
     int c = GetByte(stream);
     if (c == EOF || c == '\n') {
       memset(line + pos, 0, maxRowLength - pos);

@@ -3,10 +3,11 @@
 #ifndef READER_H
 #define READER_H
 
+#include <cstddef>
 #include <cstdio>
 
 // Bytes of one line that make a row; a longer line goes on in the next row.
-constexpr int maxRowLength = 1000;
+constexpr size_t maxRowLength = 1000;
 
 // The current row. The bytes past maxRowLength stay zero: a row with missing
 // columns takes one of them for each column it lacks.

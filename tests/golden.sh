@@ -8,10 +8,12 @@
 #   status   the expected exit status
 #   console  the expected console output
 #   in/      the files of the folder the program runs in (may be missing)
+#   in.sh    optional: makes further input files there, too big to keep
 #   out/     the files that the run creates or changes there
 # The program runs in a fresh copy of in/ with standard input from /dev/null,
 # so that its pause never waits; afterwards that folder must hold in/ with
-# out/ laid over it, byte for byte, and nothing else.
+# out/ laid over it, byte for byte, and nothing else. Nothing may be written
+# to standard error: that is where the sanitizers report.
 set -u
 prog=$1
 case=$2
@@ -22,13 +24,16 @@ if [ -d "$case/in" ]; then
   cp -a "$case/in/." "$tmp/run/"
   cp -a "$case/in/." "$tmp/want/"
 fi
+if [ -f "$case/in.sh" ]; then
+  (cd "$tmp/run" && sh "$case/in.sh") && (cd "$tmp/want" && sh "$case/in.sh") || exit 1
+fi
 [ -d "$case/out" ] && cp -a "$case/out/." "$tmp/want/"
 
 set --
 if [ -f "$case/args" ]; then
   while IFS= read -r arg; do set -- "$@" "$arg"; done < "$case/args"
 fi
-(cd "$tmp/run" && exec "$prog" "$@" < /dev/null > "$tmp/console")
+(cd "$tmp/run" && exec "$prog" "$@" < /dev/null > "$tmp/console" 2> "$tmp/stderr")
 status=$?
 
 fail=0
@@ -40,6 +45,11 @@ fi
 if ! cmp -s "$case/console" "$tmp/console"; then
   echo "console output differs (- want, + got):"
   diff -u "$case/console" "$tmp/console"
+  fail=1
+fi
+if [ -s "$tmp/stderr" ]; then
+  echo "standard error is not empty:"
+  head -c 4000 "$tmp/stderr"
   fail=1
 fi
 if ! diff -r --no-dereference "$tmp/want" "$tmp/run" > "$tmp/diff"; then

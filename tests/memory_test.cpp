@@ -1,0 +1,45 @@
+// The converter holds one row at a time: its peak memory on a 64 MB export is
+// that on a 1 KB one.
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Convert an export of the given size in dir; return the run's peak resident
+// memory in KiB, or -1 when it did not end with status 0.
+long PeakKiB(const std::string &dir, const char *size) {
+  std::string make = MKEXPORT_PROGRAM " " + std::string(size) + " > " + dir + "/t.txt";
+  if (system(make.c_str()) != 0) return -1;
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(dir.c_str()) != 0 || !freopen("/dev/null", "r", stdin) ||
+        !freopen("/dev/null", "w", stdout))
+      _exit(127);
+    execl(ROVALTO_PROGRAM, ROVALTO_PROGRAM, "t", static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  int status;
+  rusage usage;
+  if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || status != 0) return -1;
+  return usage.ru_maxrss;
+}
+
+TEST(Memory, PeakIsTheSameForAnyExportSize) {
+  char dir[] = "/tmp/rovalto-memory-XXXXXX";
+  ASSERT_TRUE(mkdtemp(dir));
+  long small = PeakKiB(dir, "1k");
+  long large = PeakKiB(dir, "64M");
+  system(("rm -rf " + std::string(dir)).c_str());
+
+  ASSERT_GT(small, 0);
+  ASSERT_GT(large, 0);
+  // A few pages of noise, far below what a tour of 64 MB would take.
+  EXPECT_LE(large, small + 512) << "1 KB export: " << small << " KiB, 64 MB export: " << large
+                                << " KiB";
+}
+
+} // namespace
