@@ -100,8 +100,9 @@ FILE *OpenFile(const char *fileName, const char *options) {
 }
 
 int CloseFile(FILE *stream, const char *fileName) {
-  // Both checks count: a full disk may show only when the close flushes.
-  int failed = ferror(stream);
+  // A full disk may show only when the last buffer is flushed. The flush is
+  // explicit: some C libraries' fclose does not report its failure.
+  int failed = fflush(stream) != 0 || ferror(stream);
   if (fclose(stream) != 0) failed = 1;
   if (failed) {
     printf("Error: can't write '%s'!\n\n", fileName);
