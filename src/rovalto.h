@@ -37,6 +37,17 @@ int CloseFile(FILE *stream, const char *fileName);
 // Write text to the stream, every LF as CR LF.
 void PutText(FILE *stream, const char *text);
 
+// Write one byte to the stream as it is; an error shows in the stream's
+// error state. Unlocked: the program has one thread, and per byte the lock
+// costs more than the write.
+inline void PutRawByte(char c, FILE *stream) {
+#ifdef _WIN32
+  _putc_nolock(c, stream);
+#else
+  putc_unlocked(c, stream);
+#endif
+}
+
 // Read a distance as "%f" reads it. Return 1 with *km set, or 0 when the text
 // does not begin with a number (then *km is unchanged).
 int ReadKm(const char *text, float *km);
