@@ -18,11 +18,11 @@ static_assert(sizeof lineDelim == std::size(column));
 static_assert(sizeof line >= maxRowLength + std::size(column),
               "a row of maxRowLength bytes needs a zero byte for each missing column");
 
-// A line is read whole with fgets, which finds its end in the stream's
-// buffer: a byte at a time, reading cost three times as much. fgets copies
-// NUL bytes like any other; the row buffer was cleared first, so whatever the
-// line holds, zeros follow it. A CR directly before the LF is part of the
-// line end.
+// Lines are read whole with fgets, which finds the line end inside the
+// stream's buffer; reading byte by byte cost three times as much. fgets copies
+// NUL bytes like any other, and the row buffer is cleared first, so zeros
+// follow the line whatever it holds. A CR directly before the LF is part of
+// the line end.
 int ReadRow(FILE *stream) {
   // Clearing only what the row before may have left costs a tenth of
   // clearing the whole row.
