@@ -6,7 +6,7 @@
 // the same export. Their files go to /dev/null.
 #include "poiwriter.h"
 #include "reader.h"
-#include "rovalto.h"
+#include "settings.h"
 #include "tourwriter.h"
 
 #include <cstdint>

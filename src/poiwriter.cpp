@@ -4,12 +4,14 @@
 #include "poiwriter.h"
 
 #include "coordinates.h"
+#include "files.h"
 #include "reader.h"
-#include "rovalto.h"
+#include "settings.h"
 
 void DoPOI(int step) {
+  enum { notOpened, writing, finished };
   static FILE *pOutPOI;
-  static int state; // 0 = not opened, 1 = writing, 2 = finished or no file
+  static int state = notOpened;
   static int nrPOIs;
 
   if (step == 0) {
@@ -20,16 +22,18 @@ void DoPOI(int step) {
       printf("\n");
     }
     pOutPOI = nullptr;
-    state = 2;
+    state = finished;
     return;
   }
 
-  if (state == 0) {
+  switch (state) {
+  case notOpened:
     pOutPOI = OpenFile(outPOI, "w");
-    state = pOutPOI ? 1 : 2;
+    state = pOutPOI ? writing : finished;
     return;
+  case writing: break;
+  default: return;
   }
-  if (state != 1) return;
 
   // A point of interest has a name and a position but no route distance.
   if (column[1][0] != '\0' || column[3][0] == '\0' || column[7][0] == '\0' || column[8][0] == '\0')

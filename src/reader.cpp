@@ -4,7 +4,8 @@
 #include "reader.h"
 
 #include "coordinates.h"
-#include "rovalto.h"
+#include "files.h"
+#include "settings.h"
 
 #include <cstring>
 #include <iterator>
@@ -19,13 +20,11 @@ static_assert(sizeof line >= maxRowLength + std::size(column),
               "a row of maxRowLength bytes needs a zero byte for each missing column");
 
 // Lines are read whole with fgets, which finds the line end inside the
-// stream's buffer; reading byte by byte cost three times as much. fgets copies
-// NUL bytes like any other, and the row buffer is cleared first, so zeros
-// follow the line whatever it holds. A CR directly before the LF is part of
-// the line end.
+// stream's buffer rather than taking a byte at a time. fgets copies NUL bytes
+// like any other, and the row buffer is cleared first, so zeros follow the
+// line whatever it holds. A CR directly before the LF is part of the line end.
 int ReadRow(FILE *stream) {
-  // Clearing only what the row before may have left costs a tenth of
-  // clearing the whole row.
+  // Only what the row before may have left needs clearing.
   static size_t used = maxRowLength;
   memset(line, 0, used);
   used = maxRowLength;
@@ -66,17 +65,18 @@ void SplitRow() {
 }
 
 int GetMTP() {
+  enum { notOpened, reading, exhausted };
   static FILE *pInMTP;
-  static int state; // 0 = not opened, 1 = reading, 2 = input exhausted
+  static int state = notOpened;
 
   switch (state) {
-  case 0:
+  case notOpened:
     pInMTP = OpenFile(inMTP, "r");
     // Without an input there is nothing to convert: end the run at once.
-    state = pInMTP ? 1 : 2;
+    state = pInMTP ? reading : exhausted;
     return pInMTP ? 0 : -1;
-  case 1:
-    if (ReadRow(pInMTP) != 0) state = 2;
+  case reading:
+    if (ReadRow(pInMTP) != 0) state = exhausted;
     SplitRow();
     return 0;
   default:

@@ -3,8 +3,10 @@
 // expects, then one item per location, coordinates in fraction digits.
 #include "tourwriter.h"
 
+#include "distance.h"
+#include "files.h"
 #include "reader.h"
-#include "rovalto.h"
+#include "settings.h"
 
 // The most locations a NAVMAN N20 takes in one multi-stop tour.
 constexpr int maxLocations = 14;
@@ -51,10 +53,9 @@ static void ReportLocations(int nrLocations) {
 }
 
 void DoRoute(int step) {
+  enum { notOpened, waiting, taking, finished };
   static FILE *pOutRoute;
-  // 0 = not opened, 1 = waiting for the route to reach firstLoc,
-  // 2 = taking locations, 3 = finished or no file
-  static int state;
+  static int state = notOpened;
   // Far enough back that the first route row after firstLoc is taken at once.
   static float lastKm = -100;
   static int nrLocations;
@@ -67,34 +68,37 @@ void DoRoute(int step) {
       if (CloseFile(pOutRoute, outRoute) == 0) ReportLocations(nrLocations);
       pOutRoute = nullptr;
     }
-    state = 3;
+    state = finished;
     return;
   }
 
-  if (state == 0) {
+  float km = 0;
+  switch (state) {
+  case notOpened:
     pOutRoute = OpenFile(outRoute, "w");
     if (pOutRoute) WriteHead(pOutRoute);
-    state = pOutRoute ? 1 : 3;
-    return;
-  }
-  if (state == 3) return;
-
-  if (column[1][0] != '\0') {
-    float km;
-    // A distance that is no number makes the row neither a route row nor a
-    // separator: it is ignored.
-    if (!ReadKm(column[1], &km)) return;
-    if (state == 1) {
-      if (km >= firstLoc) state = 2;
-    } else if (km >= static_cast<double>(lastKm) + nextLoc) {
-      // The sum is formed in double, so that the threshold is exact.
-      lastKm = km;
-      nrLocations++;
-      WriteLocation(pOutRoute);
+    state = pOutRoute ? waiting : finished;
+    break;
+  case waiting:
+    // Separators and POIs change nothing before the taking starts.
+    if (column[1][0] != '\0' && ReadKm(column[1], &km) && km >= firstLoc) state = taking;
+    break;
+  case taking:
+    if (column[1][0] != '\0') {
+      // A distance that is no number makes the row neither a route row nor
+      // a separator: it is ignored. The sum is formed in double, so that the
+      // threshold is exact.
+      if (ReadKm(column[1], &km) && km >= static_cast<double>(lastKm) + nextLoc) {
+        lastKm = km;
+        nrLocations++;
+        WriteLocation(pOutRoute);
+      }
+    } else if (column[3][0] == '\0') {
+      // A separator: the next day's route starts again at 0; take its first
+      // route row.
+      lastKm = -nextLoc;
     }
-  } else if (state == 2 && column[3][0] == '\0') {
-    // A separator: the next day's route starts again at 0; take its first
-    // route row.
-    lastKm = -nextLoc;
+    break;
+  default: break;
   }
 }

@@ -1,0 +1,10 @@
+// The settings with their defaults: the names the tour planner and SmartST
+// use when nobody names the files, and 10 km for both distances.
+#include "settings.h"
+
+const char prgIdent[] = "rovalto V1.0 2009-05-31";
+char inMTP[100] = "MotorradTourenPlanerExport.txt";
+char outRoute[100] = "MyMultiStopLocations.xml";
+char outPOI[100] = "SmartSTimportPOIs.csv";
+float firstLoc = 10;
+float nextLoc = 10;
