@@ -8,7 +8,9 @@
 #   status   the expected exit status
 #   console  the expected console output
 #   in/      the files of the folder the program runs in (may be missing)
-#   in.sh    optional: makes further input files there, too big to keep
+#   in.sh    optional: makes further input files there, too big to keep or
+#            kept elsewhere in the project; it runs in that folder and gets
+#            the case folder as its argument
 #   out/     the files that the run creates or changes there
 # The program runs in a fresh copy of in/ with standard input from /dev/null,
 # so that its pause never waits; afterwards that folder must hold in/ with
@@ -18,19 +20,29 @@
 # With ROVALTO_RUNNER set (to wine, say), PROGRAM runs through it, and the
 # console output is compared with its CR LF line ends folded and without the
 # pause prompt, which Windows' command interpreter words in its own way.
+#
+# With ROVALTO_RECORD set, the case is not checked but recorded: what the run
+# printed and returned goes to console and status, and out/ is made anew from
+# the files the run created or changed (never links, never what in.sh makes).
+# Review the result with git diff. Native runs only: a runner's console is
+# folded and cannot be recorded.
 set -u
-prog=$1
-case=$2
+abspath() { case $1 in /*) echo "$1" ;; */*) echo "$PWD/$1" ;; *) echo "$1" ;; esac; }
+prog=$(abspath "$1")
+case=$(cd "$2" && pwd) || exit 1
+if [ -n "${ROVALTO_RECORD:-}" ] && [ -n "${ROVALTO_RUNNER:-}" ]; then
+  echo "ROVALTO_RECORD: cases are recorded from native runs only, not through $ROVALTO_RUNNER"
+  exit 1
+fi
 tmp=$(mktemp -d) || exit 1
 trap 'rm -rf "$tmp"' EXIT
-mkdir "$tmp/run" "$tmp/want"
-if [ -d "$case/in" ]; then
-  cp -a "$case/in/." "$tmp/run/"
-  cp -a "$case/in/." "$tmp/want/"
-fi
+mkdir "$tmp/base" "$tmp/made"
+[ -d "$case/in" ] && cp -a "$case/in/." "$tmp/base/"
 if [ -f "$case/in.sh" ]; then
-  (cd "$tmp/run" && sh "$case/in.sh") && (cd "$tmp/want" && sh "$case/in.sh") || exit 1
+  (cd "$tmp/made" && sh "$case/in.sh" "$case") && cp -a "$tmp/made/." "$tmp/base/" || exit 1
 fi
+cp -a "$tmp/base" "$tmp/run"
+cp -a "$tmp/base" "$tmp/want"
 [ -d "$case/out" ] && cp -a "$case/out/." "$tmp/want/"
 
 set --
@@ -40,6 +52,25 @@ fi
 (cd "$tmp/run" && exec ${ROVALTO_RUNNER:-} "$prog" "$@" < /dev/null > "$tmp/console" \
   2> "$tmp/stderr")
 status=$?
+
+if [ -n "${ROVALTO_RECORD:-}" ]; then
+  echo "$status" > "$case/status"
+  cp "$tmp/console" "$case/console"
+  rm -rf "$case/out"
+  (cd "$tmp/run" && find . -type f) | sort | while IFS= read -r f; do
+    cmp -s "$tmp/base/$f" "$tmp/run/$f" && continue
+    if [ -e "$tmp/made/$f" ]; then
+      echo "not recorded: the run changed $f, which in.sh makes"
+      exit 1
+    fi
+    mkdir -p "$case/out/${f%/*}"
+    cp "$tmp/run/$f" "$case/out/$f"
+  done || exit 1
+  echo "recorded $case"
+  [ -s "$tmp/stderr" ] && echo "standard error is not empty:" && head -c 4000 "$tmp/stderr" && exit 1
+  exit 0
+fi
+
 cp "$case/console" "$tmp/want-console"
 if [ -n "${ROVALTO_RUNNER:-}" ]; then
   sed '/^Press any key to continue \. \. \. $/d' "$case/console" > "$tmp/want-console"
