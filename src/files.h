@@ -8,9 +8,13 @@
 
 // Open fileName for reading ("r") or writing ("w"), always as bytes: the
 // reader and PutText translate the line ends themselves, so that the files are
-// the same on every platform. Return the stream, or nullptr after reporting
-// the failure and pausing.
+// the same on every platform. A name of a regular file that is open already
+// is refused. Return the stream, or nullptr after reporting the failure and
+// pausing.
 FILE *OpenFile(const char *fileName, const char *options);
+
+// Close a stream that was only read.
+void CloseInput(FILE *stream);
 
 // Close an output stream, noticing any write that failed on the way. Return
 // 0 on success, -1 after reporting that fileName could not be written.
@@ -24,6 +28,10 @@ void SetFailed();
 
 // Return 1 when something failed during the run, 0 otherwise.
 int RunFailed();
+
+// Open /dev/null on each closed standard stream, so that no file the program
+// opens takes its place. Call first thing. Return 0, or -1 when that fails.
+int GuardStandardStreams();
 
 // Show a prompt and wait for one key press, after flushing the console.
 void Pause();

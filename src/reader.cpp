@@ -28,28 +28,31 @@ int ReadRow(FILE *stream) {
   static size_t used = maxRowLength;
   memset(line, 0, used);
   used = maxRowLength;
-  if (!fgets(line, maxRowLength + 1, stream)) return -1;
+  if (!fgets(line, maxRowLength + 1, stream)) return ferror(stream) ? readFailed : lastRow;
 
   char *lf = static_cast<char *>(memchr(line, '\n', maxRowLength));
   if (lf) {
     *lf = '\0';
     if (lf > line && lf[-1] == '\r') lf[-1] = '\0';
     used = static_cast<size_t>(lf - line);
-    return 0;
+    return rowRead;
   }
-  if (feof(stream) || ferror(stream)) return -1;
+  // A read error may stop fgets in the middle of a line.
+  if (ferror(stream)) return readFailed;
+  if (feof(stream)) return lastRow;
 
   // A full row whose last byte is the CR of a CR LF ends with that line.
   char *last = line + maxRowLength - 1;
   if (*last == '\r') {
     int next = getc(stream);
+    if (ferror(stream)) return readFailed;
     if (next == '\n') {
       *last = '\0';
     } else {
       ungetc(next, stream);
     }
   }
-  return 0;
+  return rowRead;
 }
 
 void SplitRow() {
@@ -75,19 +78,27 @@ int GetMTP() {
     // Without an input there is nothing to convert: end the run at once.
     state = pInMTP ? reading : exhausted;
     return pInMTP ? 0 : -1;
-  case reading:
-    if (ReadRow(pInMTP) != 0) state = exhausted;
-    SplitRow();
-    return 0;
+  case reading: {
+    int read = ReadRow(pInMTP);
+    // A row that a read error cut short would give a wrong position: the
+    // input ends before it.
+    if (read != readFailed) {
+      SplitRow();
+      if (read == lastRow) state = exhausted;
+      return 0;
+    }
+    state = exhausted;
+    [[fallthrough]];
+  }
   default:
     if (pInMTP) {
-      // A read error ends the input like its end does, but must not pass for
-      // a complete conversion.
+      // A read error ends the input, but must not pass for a complete
+      // conversion.
       if (ferror(pInMTP)) {
         printf("Error: can't read '%s'!\n\n", inMTP);
         SetFailed();
       }
-      fclose(pInMTP);
+      CloseInput(pInMTP);
       pInMTP = nullptr;
     }
     return -1;

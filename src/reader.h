@@ -20,8 +20,12 @@ extern char *column[11];
 // input. Return 0 while there is a row, -1 once the input is finished.
 int GetMTP();
 
+// What ReadRow found: a row, the row that came with the end of the input, or
+// a read error, which leaves an incomplete row that must never be used.
+enum { rowRead = 0, lastRow = -1, readFailed = -2 };
+
 // Read the next line of stream into line, zero-filled up to maxRowLength.
-// Return 0, or -1 when the input ended with this (possibly empty) row.
+// Return rowRead, lastRow (a possibly empty row) or readFailed.
 int ReadRow(FILE *stream);
 
 // Split line into its columns and convert both coordinates to fraction digits.

@@ -59,6 +59,7 @@ static int CmdLine(int argc, char **argv) {
 }
 
 int main(int argc, char **argv) {
+  if (GuardStandardStreams() != 0) return 1;
   printf("%s\n", prgIdent);
   if (CmdLine(argc, argv) == 0) {
     // The first pass carries no row: it opens the input, then both outputs.
@@ -71,5 +72,11 @@ int main(int argc, char **argv) {
   }
   printf("\n");
   Pause();
+  // Messages that never reached the console must not pass for success;
+  // standard error is the one place left to say so.
+  if (fflush(stdout) != 0 || ferror(stdout)) {
+    fputs("rovalto: can't write to the console\n", stderr);
+    return 1;
+  }
   return RunFailed();
 }

@@ -12,10 +12,14 @@
 #            kept elsewhere in the project; it runs in that folder and gets
 #            the case folder as its argument
 #   out/     the files that the run creates or changes there
+#   stdin    optional: "closed" runs the program with standard input closed
+#   stdout   optional: "full" runs it with standard output on /dev/full
+#   stderr   optional: the expected standard error
 # The program runs in a fresh copy of in/ with standard input from /dev/null,
 # so that its pause never waits; afterwards that folder must hold in/ with
-# out/ laid over it, byte for byte, and nothing else. Nothing may be written
-# to standard error: that is where the sanitizers report.
+# out/ laid over it, byte for byte, and nothing else. Without a stderr file
+# nothing may be written to standard error: that is where the sanitizers
+# report.
 #
 # With ROVALTO_RUNNER set (to wine, say), PROGRAM runs through it, and the
 # console output is compared with its CR LF line ends folded and without the
@@ -49,13 +53,21 @@ set --
 if [ -f "$case/args" ]; then
   while IFS= read -r arg; do set -- "$@" "$arg"; done < "$case/args"
 fi
-(cd "$tmp/run" && exec ${ROVALTO_RUNNER:-} "$prog" "$@" < /dev/null > "$tmp/console" \
-  2> "$tmp/stderr")
+stdin=$(cat "$case/stdin" 2>/dev/null)
+stdout=$(cat "$case/stdout" 2>/dev/null)
+(
+  cd "$tmp/run" || exit 1
+  exec < /dev/null > "$tmp/console" 2> "$tmp/stderr"
+  [ "$stdin" = closed ] && exec <&-
+  [ "$stdout" = full ] && exec > /dev/full
+  exec ${ROVALTO_RUNNER:-} "$prog" "$@"
+)
 status=$?
 
 if [ -n "${ROVALTO_RECORD:-}" ]; then
   echo "$status" > "$case/status"
   cp "$tmp/console" "$case/console"
+  if [ -s "$tmp/stderr" ] || [ -f "$case/stderr" ]; then cp "$tmp/stderr" "$case/stderr"; fi
   rm -rf "$case/out"
   (cd "$tmp/run" && find . -type f) | sort | while IFS= read -r f; do
     cmp -s "$tmp/base/$f" "$tmp/run/$f" && continue
@@ -67,7 +79,6 @@ if [ -n "${ROVALTO_RECORD:-}" ]; then
     cp "$tmp/run/$f" "$case/out/$f"
   done || exit 1
   echo "recorded $case"
-  [ -s "$tmp/stderr" ] && echo "standard error is not empty:" && head -c 4000 "$tmp/stderr" && exit 1
   exit 0
 fi
 
@@ -89,7 +100,14 @@ if ! cmp -s "$tmp/want-console" "$tmp/console"; then
   diff -u "$tmp/want-console" "$tmp/console"
   fail=1
 fi
-if [ -s "$tmp/stderr" ]; then
+if [ -f "$case/stderr" ]; then
+  [ -n "${ROVALTO_RUNNER:-}" ] && tr -d '\r' < "$tmp/stderr" > "$tmp/folded" && mv "$tmp/folded" "$tmp/stderr"
+  if ! cmp -s "$case/stderr" "$tmp/stderr"; then
+    echo "standard error differs (- want, + got):"
+    diff -u "$case/stderr" "$tmp/stderr" | head -c 4000
+    fail=1
+  fi
+elif [ -s "$tmp/stderr" ]; then
   echo "standard error is not empty:"
   head -c 4000 "$tmp/stderr"
   fail=1

@@ -1,5 +1,7 @@
 #include "reader.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -69,6 +71,57 @@ const struct {
 TEST(Reader, Rows) {
   for (const auto &c : cases)
     EXPECT_EQ(Rows(c.input), c.rows) << c.what;
+}
+
+// A stream of text that fails with a read error once its first failAfter
+// bytes have been read.
+struct FailingInput {
+  std::string text;
+  size_t failAfter, at;
+};
+
+ssize_t ReadFailing(void *cookie, char *buf, size_t size) {
+  auto *input = static_cast<FailingInput *>(cookie);
+  size_t n = std::min(size, std::min(input->text.size(), input->failAfter) - input->at);
+  if (n == 0 && input->at < input->text.size()) {
+    errno = EIO;
+    return -1;
+  }
+  input->text.copy(buf, n, input->at);
+  input->at += n;
+  return static_cast<ssize_t>(n);
+}
+
+// A read error ends the input; the rows before it are read whole, and the row
+// it cut short is never handed on, whatever it holds already.
+TEST(Reader, ReadError) {
+  const std::string text = "a\t1\n" + x999 + "\r\nb\t2\r\nc\t3\n";
+  const struct {
+    size_t failAfter;
+    std::vector<std::string> rows;
+  } failures[] = {
+      {0, {}},
+      {2, {}},
+      {4, {"a|1"}},
+      {1003, {"a|1"}},
+      {1004, {"a|1"}}, // the CR is byte 1000 of the row, its LF is missing
+      {1005, {"a|1", x999}},
+      {1007, {"a|1", x999}},
+      {1010, {"a|1", x999, "b|2"}},
+  };
+  for (const auto &c : failures) {
+    FailingInput input{text, c.failAfter, 0};
+    FILE *stream = fopencookie(&input, "r", {ReadFailing, nullptr, nullptr, nullptr});
+    std::vector<std::string> rows;
+    int read;
+    while ((read = ReadRow(stream)) == rowRead && rows.size() < 10) {
+      SplitRow();
+      rows.push_back(Row());
+    }
+    EXPECT_EQ(read, readFailed) << "failing after " << c.failAfter;
+    EXPECT_EQ(rows, c.rows) << "failing after " << c.failAfter;
+    fclose(stream);
+  }
 }
 
 } // namespace
