@@ -4,8 +4,7 @@
 
 #include <cstring>
 
-void CoordDeg2Dec(char *coord) {
-  size_t n = strlen(coord);
+void CoordDeg2Dec(char *coord, size_t n) {
   if (n < 5) return;
   char *digits = coord + n - 5;
 
@@ -28,22 +27,25 @@ void CoordDeg2Dec(char *coord) {
   }
 }
 
-const char *CoordROVALTO(const char *coord) {
+const char *CoordROVALTO(const char *coord, size_t n, size_t *length) {
   // Room for the longest result, a sign and three degree digits with the
   // point and six decimals: "-123.456780".
   static char buffer[12];
-  size_t n = strlen(coord);
 
   if (n > sizeof buffer - 3) {
     buffer[0] = '\0';
+    *length = 0;
   } else if (n < 5) {
-    memcpy(buffer, coord, n + 1);
+    memcpy(buffer, coord, n);
+    buffer[n] = '\0';
+    *length = n;
   } else {
     size_t degrees = n - 5;
     memcpy(buffer, coord, degrees);
     buffer[degrees] = '.';
     memcpy(buffer + degrees + 1, coord + degrees, 5);
     memcpy(buffer + degrees + 6, "0", 2);
+    *length = n + 2;
   }
   return buffer;
 }

@@ -7,15 +7,25 @@
 #ifndef COORDINATES_H
 #define COORDINATES_H
 
-// Turn DMS digits into fraction digits in place; the length never changes. A
-// text whose last five characters are not minutes, seconds and tenths whose
-// fraction fits five digits is left as it is.
-void CoordDeg2Dec(char *coord);
+#include <cstddef>
+#include <cstring>
 
-// Return the decimal-degree text of the fraction digits in coord. The result
-// lives in a buffer that the next call overwrites. Texts of fewer than five
-// characters come back unchanged; texts of more than nine, which no longitude
-// or latitude has, come back empty.
-const char *CoordROVALTO(const char *coord);
+// Turn the n characters of DMS digits in coord into fraction digits in place;
+// the length never changes. A text whose last five characters are not
+// minutes, seconds and tenths whose fraction fits five digits is left as it is.
+void CoordDeg2Dec(char *coord, size_t n);
+inline void CoordDeg2Dec(char *coord) {
+  CoordDeg2Dec(coord, strlen(coord));
+}
+
+// Return the decimal-degree text of the n characters of fraction digits in
+// coord, and its length in *length. The result lives in a buffer that the next
+// call overwrites. Texts of fewer than five characters come back unchanged;
+// texts of more than nine, which no longitude or latitude has, come back empty.
+const char *CoordROVALTO(const char *coord, size_t n, size_t *length);
+inline const char *CoordROVALTO(const char *coord) {
+  size_t length;
+  return CoordROVALTO(coord, strlen(coord), &length);
+}
 
 #endif

@@ -1,9 +1,10 @@
-// File and console services. All files are opened as bytes and the line ends
-// are translated here, so that the output files are the same bytes on every
-// platform.
+// File and console services. All files are opened as bytes, and the writers
+// put their CR LF line ends in place themselves, so that the output files are
+// the same bytes on every platform.
 #include "files.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 
 #ifdef _WIN32
@@ -144,7 +145,29 @@ void CloseInput(FILE *stream) {
   fclose(stream);
 }
 
-int CloseFile(FILE *stream, const char *fileName) {
+// Write what waits in out's buffer to its stream.
+static void Drain(OutFile *out) {
+  fwrite(out->text, 1, out->used, out->stream);
+  out->used = 0;
+}
+
+void PutBytes(OutFile *out, const char *text, size_t length) {
+  while (length > sizeof out->text - out->used) {
+    size_t room = sizeof out->text - out->used;
+    memcpy(out->text + out->used, text, room);
+    out->used += room;
+    text += room;
+    length -= room;
+    Drain(out);
+  }
+  memcpy(out->text + out->used, text, length);
+  out->used += length;
+}
+
+int CloseFile(OutFile *out, const char *fileName) {
+  Drain(out);
+  FILE *stream = out->stream;
+  out->stream = nullptr;
   Forget(stream);
   // A full disk may show only when the last buffer is flushed. The flush is
   // explicit: some C libraries' fclose does not report its failure.
@@ -156,24 +179,6 @@ int CloseFile(FILE *stream, const char *fileName) {
     return -1;
   }
   return 0;
-}
-
-// Write one byte to the stream as it is; an error shows in the stream's
-// error state. Unlocked: the program has one thread, and per byte the lock
-// costs more than the write.
-static inline void PutRawByte(char c, FILE *stream) {
-#ifdef _WIN32
-  _putc_nolock(c, stream);
-#else
-  putc_unlocked(c, stream);
-#endif
-}
-
-void PutText(FILE *stream, const char *text) {
-  for (; *text; text++) {
-    if (*text == '\n') PutRawByte('\r', stream);
-    PutRawByte(*text, stream);
-  }
 }
 
 #ifdef _WIN32

@@ -4,11 +4,20 @@
 #ifndef FILES_H
 #define FILES_H
 
+#include <cstddef>
 #include <cstdio>
 
+// An output file. Its text is assembled in a buffer of its own, which goes to
+// the stream in one write whenever it is full and when the file is closed.
+struct OutFile {
+  FILE *stream; // nullptr while the file is not open
+  size_t used;  // bytes of text waiting in the buffer
+  char text[64 * 1024];
+};
+
 // Open fileName for reading ("r") or writing ("w"), always as bytes: the
-// reader and PutText translate the line ends themselves, so that the files are
-// the same on every platform. A name of a regular file that is open already
+// reader and the writers handle the CR LF line ends themselves, so that the
+// files are the same on every platform. A name of a regular file that is open already
 // is refused. Return the stream, or nullptr after reporting the failure and
 // pausing.
 FILE *OpenFile(const char *fileName, const char *options);
@@ -16,12 +25,18 @@ FILE *OpenFile(const char *fileName, const char *options);
 // Close a stream that was only read.
 void CloseInput(FILE *stream);
 
-// Close an output stream, noticing any write that failed on the way. Return
+// Close an output file, noticing any write that failed on the way. Return
 // 0 on success, -1 after reporting that fileName could not be written.
-int CloseFile(FILE *stream, const char *fileName);
+int CloseFile(OutFile *out, const char *fileName);
 
-// Write text to the stream, every LF as CR LF.
-void PutText(FILE *stream, const char *text);
+// Append length bytes of text to out as they are. A write that fails shows
+// when the file is closed.
+void PutBytes(OutFile *out, const char *text, size_t length);
+
+// Append a fixed text to out, its line ends written as CR LF in the text.
+template <size_t N> inline void PutFixed(OutFile *out, const char (&text)[N]) {
+  PutBytes(out, text, N - 1);
+}
 
 // Note that the run failed, so that it ends with exit status 1.
 void SetFailed();

@@ -10,26 +10,26 @@
 
 void DoPOI(int step) {
   enum { notOpened, writing, finished };
-  static FILE *pOutPOI;
+  // The POI file: its stream (pOutPOI) and the text waiting for it.
+  static OutFile poiFile;
   static int state = notOpened;
   static int nrPOIs;
 
   if (step == 0) {
     // A file that failed to open has been reported already; there is
     // nothing to count.
-    if (pOutPOI && CloseFile(pOutPOI, outPOI) == 0) {
+    if (poiFile.stream && CloseFile(&poiFile, outPOI) == 0) {
       printf("File '%s' contains %d POIs (import with e.g. SmartST).\n", outPOI, nrPOIs);
       printf("\n");
     }
-    pOutPOI = nullptr;
     state = finished;
     return;
   }
 
   switch (state) {
   case notOpened:
-    pOutPOI = OpenFile(outPOI, "w");
-    state = pOutPOI ? writing : finished;
+    poiFile.stream = OpenFile(outPOI, "w");
+    state = poiFile.stream ? writing : finished;
     return;
   case writing: break;
   default: return;
@@ -39,11 +39,15 @@ void DoPOI(int step) {
   if (column[1][0] != '\0' || column[3][0] == '\0' || column[7][0] == '\0' || column[8][0] == '\0')
     return;
   // Both conversions share one result buffer: write each before the next.
-  PutText(pOutPOI, CoordROVALTO(column[7]));
-  PutText(pOutPOI, ",");
-  PutText(pOutPOI, CoordROVALTO(column[8]));
-  PutText(pOutPOI, ",\"");
-  PutText(pOutPOI, column[3]);
-  PutText(pOutPOI, "\"\n");
+  // The line ends in CR LF, as SmartST's import expects.
+  size_t length;
+  const char *decimal = CoordROVALTO(column[7], columnLength[7], &length);
+  PutBytes(&poiFile, decimal, length);
+  PutFixed(&poiFile, ",");
+  decimal = CoordROVALTO(column[8], columnLength[8], &length);
+  PutBytes(&poiFile, decimal, length);
+  PutFixed(&poiFile, ",\"");
+  PutBytes(&poiFile, column[3], columnLength[3]);
+  PutFixed(&poiFile, "\"\r\n");
   nrPOIs++;
 }

@@ -7,11 +7,14 @@
 #include "files.h"
 #include "settings.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 
 char line[1024];
+size_t lineLength;
 char *column[11];
+size_t columnLength[std::size(column)];
 
 // The byte that ends each column; the last column runs to the end of the row.
 static const char lineDelim[] = "\t\t\t\t\t\t(,)\t";
@@ -19,40 +22,74 @@ static_assert(sizeof lineDelim == std::size(column));
 static_assert(sizeof line >= maxRowLength + std::size(column),
               "a row of maxRowLength bytes needs a zero byte for each missing column");
 
-// Lines are read whole with fgets, which finds the line end inside the
-// stream's buffer rather than taking a byte at a time. fgets copies NUL bytes
-// like any other, and the row buffer is cleared first, so zeros follow the
-// line whatever it holds. A CR directly before the LF is part of the line end.
-int ReadRow(FILE *stream) {
-  // Only what the row before may have left needs clearing.
-  static size_t used = maxRowLength;
-  memset(line, 0, used);
-  used = maxRowLength;
-  if (!fgets(line, maxRowLength + 1, stream)) return ferror(stream) ? readFailed : lastRow;
+// The input is read in blocks, and each row is copied from the block into
+// line up to its line end, found with memchr: one pass over each byte.
+// Smaller blocks cost more calls; larger ones only memory.
+static char block[64 * 1024];
+// The stream whose bytes the block holds, and the part of them not yet read.
+static FILE *blockStream;
+static size_t blockStart, blockEnd;
 
-  char *lf = static_cast<char *>(memchr(line, '\n', maxRowLength));
-  if (lf) {
-    *lf = '\0';
-    if (lf > line && lf[-1] == '\r') lf[-1] = '\0';
-    used = static_cast<size_t>(lf - line);
-    return rowRead;
+// Make sure the block holds unread bytes of stream. Return rowRead, or
+// lastRow at the end of the input, or readFailed after a read error; then the
+// block starts afresh for the next stream. Neither is read past: a terminal
+// is never asked again after its end.
+static int FillBlock(FILE *stream) {
+  if (blockStream != stream) {
+    blockStream = stream;
+    blockStart = blockEnd = 0;
   }
-  // A read error may stop fgets in the middle of a line.
-  if (ferror(stream)) return readFailed;
-  if (feof(stream)) return lastRow;
-
-  // A full row whose last byte is the CR of a CR LF ends with that line.
-  char *last = line + maxRowLength - 1;
-  if (*last == '\r') {
-    int next = getc(stream);
-    if (ferror(stream)) return readFailed;
-    if (next == '\n') {
-      *last = '\0';
-    } else {
-      ungetc(next, stream);
+  while (blockStart == blockEnd) {
+    if (ferror(stream) || feof(stream)) {
+      blockStream = nullptr;
+      return ferror(stream) ? readFailed : lastRow;
     }
+    blockStart = 0;
+    blockEnd = fread(block, 1, sizeof block, stream);
   }
   return rowRead;
+}
+
+// A row ends at an LF, or after maxRowLength bytes, or at the end of the
+// input. A CR directly before the LF is part of the line end, also when it is
+// the last byte of a full row. NUL bytes are copied like any other.
+int ReadRow(FILE *stream) {
+  size_t length = 0;
+  int found;
+  while ((found = FillBlock(stream)) == rowRead) {
+    size_t take = std::min(blockEnd - blockStart, maxRowLength - length);
+    const char *from = block + blockStart;
+    const char *lf = static_cast<const char *>(memchr(from, '\n', take));
+    if (lf) take = static_cast<size_t>(lf - from);
+    memcpy(line + length, from, take);
+    length += take;
+    blockStart += take;
+    if (lf) {
+      blockStart++;
+      if (length > 0 && line[length - 1] == '\r') length--;
+      break;
+    }
+    if (length == maxRowLength) {
+      if (line[length - 1] == '\r') {
+        // The LF that makes this CR a line end may be the first byte of the
+        // next block.
+        found = FillBlock(stream);
+        if (found == readFailed) return readFailed;
+        if (found == rowRead && block[blockStart] == '\n') {
+          blockStart++;
+          length--;
+        }
+      }
+      found = rowRead;
+      break;
+    }
+  }
+  if (found == readFailed) return readFailed;
+  lineLength = length;
+  // Zero where the splitter goes on past the row: one byte for each column
+  // that the row lacks.
+  memset(line + length, 0, std::size(column));
+  return found;
 }
 
 void SplitRow() {
@@ -61,10 +98,11 @@ void SplitRow() {
     column[i] = p;
     while (*p != lineDelim[i] && *p != '\0')
       p++;
+    columnLength[i] = static_cast<size_t>(p - column[i]);
     *p++ = '\0';
   }
-  CoordDeg2Dec(column[7]);
-  CoordDeg2Dec(column[8]);
+  CoordDeg2Dec(column[7], columnLength[7]);
+  CoordDeg2Dec(column[8], columnLength[8]);
 }
 
 int GetMTP() {

@@ -9,12 +9,16 @@
 // Bytes of one line that make a row; a longer line goes on in the next row.
 constexpr size_t maxRowLength = 1000;
 
-// The current row. The bytes past maxRowLength stay zero: a row with missing
+// The current row, followed by a zero byte for each column: a row with missing
 // columns takes one of them for each column it lacks.
 extern char line[1024];
+// The bytes of the current row in line, before it is split.
+extern size_t lineLength;
 // The columns of the current row, pointers into line: 1 is the distance in km,
 // 3 the name, 7 and 8 longitude and latitude in fraction digits.
 extern char *column[11];
+// The length of each column.
+extern size_t columnLength[11];
 
 // Read and split the next row of the input. The first call only opens the
 // input. Return 0 while there is a row, -1 once the input is finished.
@@ -24,8 +28,8 @@ int GetMTP();
 // a read error, which leaves an incomplete row that must never be used.
 enum { rowRead = 0, lastRow = -1, readFailed = -2 };
 
-// Read the next line of stream into line, zero-filled up to maxRowLength.
-// Return rowRead, lastRow (a possibly empty row) or readFailed.
+// Read the next line of stream into line. Return rowRead, lastRow (a possibly
+// empty row) or readFailed.
 int ReadRow(FILE *stream);
 
 // Split line into its columns and convert both coordinates to fraction digits.

@@ -11,31 +11,32 @@
 // The most locations a NAVMAN N20 takes in one multi-stop tour.
 constexpr int maxLocations = 14;
 
-static void WriteHead(FILE *pOutRoute) {
-  PutText(pOutRoute, "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\n"
-                     "<MultistopLocations>\n\n"
+// Every line of the tour file ends in CR LF, as on the device.
+static void WriteHead(OutFile *tourFile) {
+  PutFixed(tourFile, "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\r\n"
+                     "<MultistopLocations>\r\n\r\n"
                      "\t<MultistopLocations class=\"LocationList\">"
-                     "\n\n\t<Item class=\"Location\">\n"
-                     "\t<name></name>\n"
-                     "\t<lat>0</lat>\n"
-                     "\t<long>0</long>\n"
-                     "\t<heading>-1</heading>\n"
-                     "\t<type>poi</type>\n"
-                     "\t</Item>\n");
+                     "\r\n\r\n\t<Item class=\"Location\">\r\n"
+                     "\t<name></name>\r\n"
+                     "\t<lat>0</lat>\r\n"
+                     "\t<long>0</long>\r\n"
+                     "\t<heading>-1</heading>\r\n"
+                     "\t<type>poi</type>\r\n"
+                     "\t</Item>\r\n");
 }
 
 // Write the current row as a location named by its distance text.
-static void WriteLocation(FILE *pOutRoute) {
-  PutText(pOutRoute, "\n\t<Item class=\"Location\">\n\t<name>");
-  PutText(pOutRoute, column[1]);
-  PutText(pOutRoute, " km</name>\n\t<lat>");
-  PutText(pOutRoute, column[8]);
-  PutText(pOutRoute, "</lat>\n\t<long>");
-  PutText(pOutRoute, column[7]);
-  PutText(pOutRoute, "</long>\n"
-                     "\t<heading>-1</heading>\n"
-                     "\t<type>area</type>\n"
-                     "\t</Item>\n");
+static void WriteLocation(OutFile *tourFile) {
+  PutFixed(tourFile, "\r\n\t<Item class=\"Location\">\r\n\t<name>");
+  PutBytes(tourFile, column[1], columnLength[1]);
+  PutFixed(tourFile, " km</name>\r\n\t<lat>");
+  PutBytes(tourFile, column[8], columnLength[8]);
+  PutFixed(tourFile, "</lat>\r\n\t<long>");
+  PutBytes(tourFile, column[7], columnLength[7]);
+  PutFixed(tourFile, "</long>\r\n"
+                     "\t<heading>-1</heading>\r\n"
+                     "\t<type>area</type>\r\n"
+                     "\t</Item>\r\n");
 }
 
 // Report the finished file's count, with the device's limit in mind.
@@ -54,7 +55,8 @@ static void ReportLocations(int nrLocations) {
 
 void DoRoute(int step) {
   enum { notOpened, waiting, taking, finished };
-  static FILE *pOutRoute;
+  // The tour file: its stream (pOutRoute) and the text waiting for it.
+  static OutFile tourFile;
   static int state = notOpened;
   // Far enough back that the first route row after firstLoc is taken at once.
   static float lastKm = -100;
@@ -63,10 +65,9 @@ void DoRoute(int step) {
   if (step == 0) {
     // A file that failed to open has been reported already; there is
     // nothing to count.
-    if (pOutRoute) {
-      PutText(pOutRoute, "\t</MultistopLocations>\n\t</MultistopLocations>\n");
-      if (CloseFile(pOutRoute, outRoute) == 0) ReportLocations(nrLocations);
-      pOutRoute = nullptr;
+    if (tourFile.stream) {
+      PutFixed(&tourFile, "\t</MultistopLocations>\r\n\t</MultistopLocations>\r\n");
+      if (CloseFile(&tourFile, outRoute) == 0) ReportLocations(nrLocations);
     }
     state = finished;
     return;
@@ -75,9 +76,9 @@ void DoRoute(int step) {
   float km = 0;
   switch (state) {
   case notOpened:
-    pOutRoute = OpenFile(outRoute, "w");
-    if (pOutRoute) WriteHead(pOutRoute);
-    state = pOutRoute ? waiting : finished;
+    tourFile.stream = OpenFile(outRoute, "w");
+    if (tourFile.stream) WriteHead(&tourFile);
+    state = tourFile.stream ? waiting : finished;
     break;
   case waiting:
     // Separators and POIs change nothing before the taking starts.
@@ -91,7 +92,7 @@ void DoRoute(int step) {
       if (ReadKm(column[1], &km) && km >= static_cast<double>(lastKm) + nextLoc) {
         lastKm = km;
         nrLocations++;
-        WriteLocation(pOutRoute);
+        WriteLocation(&tourFile);
       }
     } else if (column[3][0] == '\0') {
       // A separator: the next day's route starts again at 0; take its first

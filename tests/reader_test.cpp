@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <iterator>
@@ -122,6 +123,86 @@ TEST(Reader, ReadError) {
     EXPECT_EQ(rows, c.rows) << "failing after " << c.failAfter;
     fclose(stream);
   }
+}
+
+// A generated export of a few MB whose lines cross the reader's block
+// boundaries in every way: lengths from 0 to 1,200 bytes, CR LF, LF, lone CR,
+// NUL bytes, and at each 64 KiB boundary a CR as byte 1000 of a row, its LF
+// (or another byte) right after the boundary.
+std::string OddExport() {
+  uint64_t state = 7;
+  auto random = [&state](unsigned n) {
+    state = state * 6364136223846793005u + 1442695040888963407u;
+    return static_cast<unsigned>(state >> 33) % n;
+  };
+  auto bytes = [&random](size_t n) {
+    std::string text;
+    for (size_t i = 0; i < n; i++) {
+      unsigned kind = random(100);
+      text += kind == 0   ? '\0'
+              : kind == 1 ? '\r'
+              : kind < 10 ? '\t'
+                          : static_cast<char>('a' + kind % 26);
+    }
+    return text;
+  };
+  const size_t blockSize = 64 * 1024;
+  std::string text;
+  for (size_t boundary = blockSize; text.size() < 3000000;) {
+    if (text.size() + maxRowLength + 1210 > boundary) {
+      // Lines up to the boundary, then a row whose byte 1000 is its last.
+      text += bytes(boundary - maxRowLength - text.size() - 1) + "\n";
+      text += bytes(maxRowLength - 1) + (boundary / blockSize % 2 ? "\r\n" : "\rx\n");
+      boundary += blockSize;
+      continue;
+    }
+    size_t length = random(8) == 0 ? 995 + random(10) : random(1201);
+    const char *const ends[] = {"\r\n", "\n", "\r", "\r\r\n"};
+    text += bytes(length) + ends[random(4)];
+  }
+  return text;
+}
+
+// The rows of text, cut plainly: at most 1000 bytes up to the LF, a CR right
+// before the LF (also as byte 1000) belonging to the line end, the last row
+// whatever is left after the last line end.
+std::vector<std::string> RowsOf(const std::string &text) {
+  std::vector<std::string> rows;
+  size_t at = 0;
+  for (;;) {
+    size_t end = std::min(text.find('\n', at), std::min(at + maxRowLength, text.size()));
+    std::string row = text.substr(at, end - at);
+    at = end;
+    bool lineEnd =
+        at < text.size() && text[at] == '\n' && (row.size() < maxRowLength || row.back() == '\r');
+    if (lineEnd) {
+      at++;
+      if (!row.empty() && row.back() == '\r') row.pop_back();
+    }
+    rows.push_back(row);
+    if (at == text.size() && !lineEnd && row.size() < maxRowLength) return rows;
+  }
+}
+
+TEST(Reader, BlockBoundaries) {
+  const std::string text = OddExport();
+  const std::vector<std::string> want = RowsOf(text);
+  FILE *stream = tmpfile();
+  fwrite(text.data(), 1, text.size(), stream);
+  rewind(stream);
+  size_t n = 0, wrong = 0;
+  for (int read = rowRead; read == rowRead && wrong < 5; n++) {
+    read = ReadRow(stream);
+    std::string got(line, lineLength);
+    if (n >= want.size() || got != want[n] || (read == lastRow) != (n + 1 == want.size()) ||
+        std::string(line + lineLength, std::size(column)) != std::string(std::size(column), '\0')) {
+      ADD_FAILURE() << "row " << n << " of " << want.size() << ": got " << got.size()
+                    << " bytes, want " << (n < want.size() ? want[n].size() : 0);
+      wrong++;
+    }
+  }
+  EXPECT_EQ(n, want.size());
+  fclose(stream);
 }
 
 } // namespace
