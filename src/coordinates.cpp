@@ -9,16 +9,17 @@ void CoordDeg2Dec(char *coord, size_t n) {
   char *digits = coord + n - 5;
 
   // Minutes, seconds and tenths as one count of tenths of a second.
-  static const long tenthsPerDigit[5] = {6000, 600, 100, 10, 1};
-  long tenths = 0;
+  static const unsigned tenthsPerDigit[5] = {6000, 600, 100, 10, 1};
+  unsigned tenths = 0;
   for (int i = 0; i < 5; i++) {
-    if (digits[i] < '0' || digits[i] > '9') return;
-    tenths += (digits[i] - '0') * tenthsPerDigit[i];
+    unsigned digit = static_cast<unsigned char>(digits[i]) - unsigned{'0'};
+    if (digit > 9) return;
+    tenths += digit * tenthsPerDigit[i];
   }
 
   // 100000 * tenths / 36000 = 25 * tenths / 9, rounded to nearest; a ninth
   // is never a half, so there are no ties to break.
-  long v = (50 * tenths + 9) / 18;
+  unsigned v = (50 * tenths + 9) / 18;
   if (v > 99999) return; // minutes of 60 and more: no room for the result
 
   for (int i = 4; i >= 0; i--) {

@@ -17,8 +17,24 @@ char *column[11];
 size_t columnLength[std::size(column)];
 
 // The byte that ends each column; the last column runs to the end of the row.
-static const char lineDelim[] = "\t\t\t\t\t\t(,)\t";
+static constexpr char lineDelim[] = "\t\t\t\t\t\t(,)\t";
 static_assert(sizeof lineDelim == std::size(column));
+
+// For each column, the bytes that end it: its delimiter and NUL. Every byte
+// of every row is tested here, and one look-up costs less than the two
+// comparisons it replaces.
+struct ColumnEnds {
+  bool at[std::size(column)][256];
+};
+static constexpr ColumnEnds FindColumnEnds() {
+  ColumnEnds ends{};
+  for (size_t i = 0; i < std::size(column); i++) {
+    ends.at[i][0] = true;
+    ends.at[i][static_cast<unsigned char>(lineDelim[i])] = true;
+  }
+  return ends;
+}
+static constexpr ColumnEnds columnEnds = FindColumnEnds();
 static_assert(sizeof line >= maxRowLength + std::size(column),
               "a row of maxRowLength bytes needs a zero byte for each missing column");
 
@@ -96,7 +112,7 @@ void SplitRow() {
   char *p = line;
   for (size_t i = 0; i < std::size(column); i++) {
     column[i] = p;
-    while (*p != lineDelim[i] && *p != '\0')
+    while (!columnEnds.at[i][static_cast<unsigned char>(*p)])
       p++;
     columnLength[i] = static_cast<size_t>(p - column[i]);
     *p++ = '\0';
