@@ -15,6 +15,11 @@
 #   stdin    optional: "closed" runs the program with standard input closed
 #   stdout   optional: "full" runs it with standard output on /dev/full
 #   stderr   optional: the expected standard error
+#   input    optional: the text on standard input, in place of /dev/null
+#   batch    optional: the name of a batch file beside PROGRAM that runs in
+#            its place, through the command interpreter of ROVALTO_RUNNER;
+#            the arguments are then paths in the run folder, passed in full
+#            as Windows paths (Windows-only cases)
 # The program runs in a fresh copy of in/ with standard input from /dev/null,
 # so that its pause never waits; afterwards that folder must hold in/ with
 # out/ laid over it, byte for byte, and nothing else. Without a stderr file
@@ -34,6 +39,10 @@ set -u
 abspath() { case $1 in /*) echo "$1" ;; */*) echo "$PWD/$1" ;; *) echo "$1" ;; esac; }
 prog=$(abspath "$1")
 case=$(cd "$2" && pwd) || exit 1
+if [ -f "$2/batch" ] && [ -z "${ROVALTO_RUNNER:-}" ]; then
+  echo "$2 runs a batch file: it needs ROVALTO_RUNNER (wine)"
+  exit 1
+fi
 if [ -n "${ROVALTO_RECORD:-}" ] && [ -n "${ROVALTO_RUNNER:-}" ]; then
   echo "ROVALTO_RECORD: cases are recorded from native runs only, not through $ROVALTO_RUNNER"
   exit 1
@@ -51,16 +60,26 @@ cp -a "$tmp/base" "$tmp/want"
 
 set --
 if [ -f "$case/args" ]; then
-  while IFS= read -r arg; do set -- "$@" "$arg"; done < "$case/args"
+  while IFS= read -r arg; do
+    [ -f "$case/batch" ] && arg=$(printf 'Z:%s/%s' "$tmp/run" "$arg" | tr / '\\')
+    set -- "$@" "$arg"
+  done < "$case/args"
 fi
+if [ -f "$case/batch" ]; then
+  set -- cmd /c "Z:$(printf '%s/%s' "${prog%/*}" "$(cat "$case/batch")" | tr / '\\')" "$@"
+else
+  set -- "$prog" "$@"
+fi
+input=/dev/null
+[ -f "$case/input" ] && input=$case/input
 stdin=$(cat "$case/stdin" 2>/dev/null)
 stdout=$(cat "$case/stdout" 2>/dev/null)
 (
   cd "$tmp/run" || exit 1
-  exec < /dev/null > "$tmp/console" 2> "$tmp/stderr"
+  exec < "$input" > "$tmp/console" 2> "$tmp/stderr"
   [ "$stdin" = closed ] && exec <&-
   [ "$stdout" = full ] && exec > /dev/full
-  exec ${ROVALTO_RUNNER:-} "$prog" "$@"
+  exec ${ROVALTO_RUNNER:-} "$@"
 )
 status=$?
 

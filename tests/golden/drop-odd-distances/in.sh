@@ -1,0 +1,2 @@
+# The sample export.
+cp "$1/../../../examples/alpentour.txt" tour.txt
