@@ -91,6 +91,7 @@ static bool IsOpen(const char *fileName) {
   return false;
 }
 
+// Note stream among the open files, if a regular file is open in it.
 static void Remember(FILE *stream) {
   for (auto &file : openFiles) {
     if (!file.stream) {
@@ -100,6 +101,7 @@ static void Remember(FILE *stream) {
   }
 }
 
+// Take stream off the open files before it is closed.
 static void Forget(FILE *stream) {
   for (auto &file : openFiles)
     if (file.stream == stream) file.stream = nullptr;
@@ -227,7 +229,7 @@ void Pause() {
     struct sigaction restore = {};
     restore.sa_handler = RestoreTerminal;
     sigemptyset(&restore.sa_mask);
-    restore.sa_flags = SA_RESETHAND | SA_NODEFER;
+    restore.sa_flags = static_cast<int>(SA_RESETHAND | SA_NODEFER);
     for (size_t i = 0; i < std::size(endSignals); i++) {
       sigaction(endSignals[i], nullptr, &before[i]);
       // A signal that was ignored before stays ignored.
