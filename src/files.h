@@ -1,6 +1,7 @@
 // File and console services shared by the reader, the writers and the
-// driver: opening and closing files with their error reports, line-end
-// translation, the pause, and the run's failure flag.
+// driver: opening and closing files with their error reports, the writers'
+// buffered output, the standard streams, the pause, and the run's failure
+// flag.
 #ifndef FILES_H
 #define FILES_H
 
@@ -17,9 +18,9 @@ struct OutFile {
 
 // Open fileName for reading ("r") or writing ("w"), always as bytes: the
 // reader and the writers handle the CR LF line ends themselves, so that the
-// files are the same on every platform. A name of a regular file that is open already
-// is refused. Return the stream, or nullptr after reporting the failure and
-// pausing.
+// files are the same on every platform. The name of a regular file that is
+// open already is refused. Return the stream, or nullptr after reporting the
+// failure and pausing.
 FILE *OpenFile(const char *fileName, const char *options);
 
 // Close a stream that was only read.
