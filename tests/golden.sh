@@ -37,10 +37,11 @@
 # folded and cannot be recorded.
 set -u
 abspath() { case $1 in /*) echo "$1" ;; */*) echo "$PWD/$1" ;; *) echo "$1" ;; esac; }
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 prog=$(abspath "$1")
 case=$(cd "$2" && pwd) || exit 1
-if [ -f "$2/batch" ] && [ -z "${ROVALTO_RUNNER:-}" ]; then
-  echo "$2 runs a batch file: it needs ROVALTO_RUNNER (wine)"
+if [ -f "$case/batch" ] && [ -z "${ROVALTO_RUNNER:-}" ]; then
+  echo "$case runs a batch file: it needs ROVALTO_RUNNER (wine)"
   exit 1
 fi
 if [ -n "${ROVALTO_RECORD:-}" ] && [ -n "${ROVALTO_RUNNER:-}" ]; then
@@ -61,12 +62,12 @@ cp -a "$tmp/base" "$tmp/want"
 set --
 if [ -f "$case/args" ]; then
   while IFS= read -r arg; do
-    [ -f "$case/batch" ] && arg=$(printf 'Z:%s/%s' "$tmp/run" "$arg" | tr / '\\')
+    [ -f "$case/batch" ] && arg=$(winpath "$tmp/run/$arg")
     set -- "$@" "$arg"
   done < "$case/args"
 fi
 if [ -f "$case/batch" ]; then
-  set -- cmd /c "Z:$(printf '%s/%s' "${prog%/*}" "$(cat "$case/batch")" | tr / '\\')" "$@"
+  set -- cmd /c "$(winpath "${prog%/*}/$(cat "$case/batch")")" "$@"
 else
   set -- "$prog" "$@"
 fi
