@@ -19,6 +19,8 @@ size_t columnLength[std::size(column)];
 // The byte that ends each column; the last column runs to the end of the row.
 static constexpr char lineDelim[] = "\t\t\t\t\t\t(,)\t";
 static_assert(sizeof lineDelim == std::size(column));
+static_assert(sizeof line >= maxRowLength + std::size(column),
+              "a row of maxRowLength bytes needs a zero byte for each missing column");
 
 // For each column, the bytes that end it: its delimiter and NUL. Every byte
 // of every row is tested here, and one look-up costs less than the two
@@ -35,8 +37,6 @@ static constexpr ColumnEnds FindColumnEnds() {
   return ends;
 }
 static constexpr ColumnEnds columnEnds = FindColumnEnds();
-static_assert(sizeof line >= maxRowLength + std::size(column),
-              "a row of maxRowLength bytes needs a zero byte for each missing column");
 
 // The input is read in blocks, and each row is copied from the block into
 // line up to its line end, found with memchr: one pass over each byte.
@@ -89,9 +89,9 @@ int ReadRow(FILE *stream) {
       if (line[length - 1] == '\r') {
         // The LF that makes this CR a line end may be the first byte of the
         // next block.
-        found = FillBlock(stream);
-        if (found == readFailed) return readFailed;
-        if (found == rowRead && block[blockStart] == '\n') {
+        int next = FillBlock(stream);
+        if (next == readFailed) return readFailed;
+        if (next == rowRead && block[blockStart] == '\n') {
           blockStart++;
           length--;
         }
