@@ -1,7 +1,5 @@
-// File and console services shared by the reader, the writers and the
-// driver: opening and closing files with their error reports, the writers'
-// buffered output, the standard streams, the pause, and the run's failure
-// flag.
+// File services shared by the reader and the writers: opening and closing
+// files with their error reports, and the writers' buffered output.
 #ifndef FILES_H
 #define FILES_H
 
@@ -10,10 +8,14 @@
 
 // An output file. Its text is assembled in a buffer of its own, which goes to
 // the stream in one write whenever it is full and when the file is closed.
+// Bytes of text an output file holds before they go to its stream: large
+// enough that a write costs little per byte.
+constexpr size_t outBufferSize = 64 * 1024;
+
 struct OutFile {
   FILE *stream; // nullptr while the file is not open
   size_t used;  // bytes of text waiting in the buffer
-  char text[64 * 1024];
+  char text[outBufferSize];
 };
 
 // Open fileName for reading ("r") or writing ("w"), always as bytes: the
@@ -38,18 +40,5 @@ void PutBytes(OutFile *out, const char *text, size_t length);
 template <size_t N> inline void PutFixed(OutFile *out, const char (&text)[N]) {
   PutBytes(out, text, N - 1);
 }
-
-// Note that the run failed, so that it ends with exit status 1.
-void SetFailed();
-
-// Return 1 when something failed during the run, 0 otherwise.
-int RunFailed();
-
-// Open /dev/null on each closed standard stream, so that no file the program
-// opens takes its place. Call first thing. Return 0, or -1 when that fails.
-int GuardStandardStreams();
-
-// Show a prompt and wait for one key press, after flushing the console.
-void Pause();
 
 #endif

@@ -10,14 +10,12 @@
 
 void DoPOI(int step) {
   enum { notOpened, writing, finished };
-  // The POI file: its stream (pOutPOI) and the text waiting for it.
+  // The POI file: its stream and the text waiting for it.
   static OutFile poiFile;
   static int state = notOpened;
   static int nrPOIs;
 
   if (step == 0) {
-    // A file that failed to open has been reported already; there is
-    // nothing to count.
     if (poiFile.stream && CloseFile(&poiFile, outPOI) == 0) {
       printf("File '%s' contains %d POIs (import with e.g. SmartST).\n", outPOI, nrPOIs);
       printf("\n");

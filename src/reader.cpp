@@ -3,6 +3,7 @@
 // rest of the line; the coordinates are in degrees, minutes and seconds.
 #include "reader.h"
 
+#include "console.h"
 #include "coordinates.h"
 #include "files.h"
 #include "settings.h"
@@ -40,8 +41,7 @@ static constexpr ColumnEnds columnEnds = FindColumnEnds();
 
 // The input is read in blocks, and each row is copied from the block into
 // line up to its line end, found with memchr: one pass over each byte.
-// Smaller blocks cost more calls; larger ones only memory.
-static char block[64 * 1024];
+static char block[readBlockSize];
 // The stream whose bytes the block holds, and the part of them not yet read.
 static FILE *blockStream;
 static size_t blockStart, blockEnd;
@@ -149,8 +149,7 @@ int GetMTP() {
       // A read error ends the input, but must not pass for a complete
       // conversion.
       if (ferror(pInMTP)) {
-        printf("Error: can't read '%s'!\n\n", inMTP);
-        SetFailed();
+        ReportError("can't read '%s'", inMTP);
       }
       CloseInput(pInMTP);
       pInMTP = nullptr;

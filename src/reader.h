@@ -6,6 +6,10 @@
 #include <cstddef>
 #include <cstdio>
 
+// Bytes the reader takes from the input at a time. Smaller blocks cost more
+// calls; larger ones only memory.
+constexpr size_t readBlockSize = 64 * 1024;
+
 // Bytes of one line that make a row; a longer line goes on in the next row.
 constexpr size_t maxRowLength = 1000;
 

@@ -4,8 +4,8 @@
 // The driver: the identification, the command line and the settings report,
 // the conversion loop that hands each row of the export to both writers, and
 // the exit status.
+#include "console.h"
 #include "distance.h"
-#include "files.h"
 #include "poiwriter.h"
 #include "reader.h"
 #include "settings.h"
@@ -29,8 +29,7 @@ static int CmdLine(int argc, char **argv) {
     // Refused rather than shortened: a cut name would read or overwrite
     // some other file.
     if (strlen(argv[1]) > maxBaseName) {
-      printf("Error: base name '%s' is longer than %zu characters!\n\n", argv[1], maxBaseName);
-      SetFailed();
+      ReportError("base name '%s' is longer than %zu characters", argv[1], maxBaseName);
       return -1;
     }
     snprintf(inMTP, sizeof inMTP, "%s.txt", argv[1]);

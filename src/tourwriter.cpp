@@ -55,7 +55,7 @@ static void ReportLocations(int nrLocations) {
 
 void DoRoute(int step) {
   enum { notOpened, waiting, taking, finished };
-  // The tour file: its stream (pOutRoute) and the text waiting for it.
+  // The tour file: its stream and the text waiting for it.
   static OutFile tourFile;
   static int state = notOpened;
   // Far enough back that the first route row after firstLoc is taken at once.
@@ -63,8 +63,7 @@ void DoRoute(int step) {
   static int nrLocations;
 
   if (step == 0) {
-    // A file that failed to open has been reported already; there is
-    // nothing to count.
+    // A file that failed to open has been reported already: no count.
     if (tourFile.stream) {
       PutFixed(&tourFile, "\t</MultistopLocations>\r\n\t</MultistopLocations>\r\n");
       if (CloseFile(&tourFile, outRoute) == 0) ReportLocations(nrLocations);

@@ -12,16 +12,22 @@
 #            kept elsewhere in the project; it runs in that folder and gets
 #            the case folder as its argument
 #   out/     the files that the run creates or changes there
-#   stdin    optional: "closed" runs the program with standard input closed
-#   stdout   optional: "full" runs it with standard output on /dev/full
+#   stdin    optional: "closed" runs the program with standard input closed,
+#            "write-only" with standard input open for writing only
+#   stdout   optional: "full" runs it with standard output on /dev/full,
+#            "closed" with standard output closed
+#   left     optional: what the run must leave unread of standard input
 #   stderr   optional: the expected standard error
 #   input    optional: the text on standard input, in place of /dev/null
 #   batch    optional: the name of a batch file beside PROGRAM that runs in
 #            its place, through the command interpreter of ROVALTO_RUNNER;
 #            the arguments are then paths in the run folder, passed in full
 #            as Windows paths (Windows-only cases)
+#   native   optional: the case runs natively only, never through a runner
 # The program runs in a fresh copy of in/ with standard input from /dev/null,
-# so that its pause never waits; afterwards that folder must hold in/ with
+# so that its pause never waits. A run that takes more than 60 seconds fails,
+# and so does one that writes a file past 64 MiB, so that a program that
+# hangs or writes in a loop stops at once. Afterwards the folder must hold in/ with
 # out/ laid over it, byte for byte, and nothing else. Without a stderr file
 # nothing may be written to standard error: that is where the sanitizers
 # report.
@@ -42,6 +48,10 @@ prog=$(abspath "$1")
 case=$(cd "$2" && pwd) || exit 1
 if [ -f "$case/batch" ] && [ -z "${ROVALTO_RUNNER:-}" ]; then
   echo "$case runs a batch file: it needs ROVALTO_RUNNER (wine)"
+  exit 1
+fi
+if [ -f "$case/native" ] && [ -n "${ROVALTO_RUNNER:-}" ]; then
+  echo "$case runs natively only, not through $ROVALTO_RUNNER"
   exit 1
 fi
 if [ -n "${ROVALTO_RECORD:-}" ] && [ -n "${ROVALTO_RUNNER:-}" ]; then
@@ -78,9 +88,17 @@ stdout=$(cat "$case/stdout" 2>/dev/null)
 (
   cd "$tmp/run" || exit 1
   exec < "$input" > "$tmp/console" 2> "$tmp/stderr"
-  [ "$stdin" = closed ] && exec <&-
-  [ "$stdout" = full ] && exec > /dev/full
-  exec ${ROVALTO_RUNNER:-} "$@"
+  case $stdin in closed) exec <&- ;; write-only) exec 0> /dev/null ;; esac
+  case $stdout in full) exec > /dev/full ;; closed) exec >&- ;; esac
+  # In 512-byte blocks, as sh (dash) counts them.
+  ulimit -f 131072
+  if [ -f "$case/left" ] || { [ -n "${ROVALTO_RECORD:-}" ] && [ "$input" != /dev/null ]; }; then
+    timeout 60 ${ROVALTO_RUNNER:-} "$@"
+    status=$?
+    cat > "$tmp/left"
+    exit $status
+  fi
+  exec timeout 60 ${ROVALTO_RUNNER:-} "$@"
 )
 status=$?
 
@@ -88,6 +106,7 @@ if [ -n "${ROVALTO_RECORD:-}" ]; then
   echo "$status" > "$case/status"
   cp "$tmp/console" "$case/console"
   if [ -s "$tmp/stderr" ] || [ -f "$case/stderr" ]; then cp "$tmp/stderr" "$case/stderr"; fi
+  [ -f "$tmp/left" ] && cp "$tmp/left" "$case/left"
   rm -rf "$case/out"
   (cd "$tmp/run" && find . -type f) | sort | while IFS= read -r f; do
     cmp -s "$tmp/base/$f" "$tmp/run/$f" && continue
@@ -130,6 +149,11 @@ if [ -f "$case/stderr" ]; then
 elif [ -s "$tmp/stderr" ]; then
   echo "standard error is not empty:"
   head -c 4000 "$tmp/stderr"
+  fail=1
+fi
+if [ -f "$case/left" ] && ! cmp -s "$case/left" "$tmp/left"; then
+  echo "standard input left unread differs (- want, + got):"
+  diff -u "$case/left" "$tmp/left" | head -c 4000
   fail=1
 fi
 if ! diff -r --no-dereference "$tmp/want" "$tmp/run" > "$tmp/diff"; then

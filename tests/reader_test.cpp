@@ -61,6 +61,7 @@ const struct {
     {"a comma in column 6", "\t\t\t\t\t\ta,b(c,d)e", {"||||||a,b|c|d|e"}},
     {"200 tabs", std::string(200, '\t'), {std::string(6, '|') + std::string(194, '\t')}},
     {"NUL ends a column", "a\0b\tc\n"s, {"a|b|c", ""}},
+    {"byte 0xFF in a column", "Caf\xFF Zentral\t\xFF\n", {"Caf\xFF Zentral|\xFF", ""}},
     {"NUL in a coordinate", "\t\t\t\t\t\t(12\0003,4)\n"s, {"|||||||12|3,4", ""}},
     {"999 bytes", x999 + "\r\n", {x999, ""}},
     {"1000 bytes", x1000 + "\n", {x1000, "", ""}},
@@ -146,7 +147,7 @@ std::string OddExport() {
     }
     return text;
   };
-  const size_t blockSize = 64 * 1024;
+  const size_t blockSize = readBlockSize;
   std::string text;
   for (size_t boundary = blockSize; text.size() < 3000000;) {
     if (text.size() + maxRowLength + 1210 > boundary) {
