@@ -3,8 +3,10 @@
 #ifndef CONSOLE_H
 #define CONSOLE_H
 
-// MinGW's printf is its own ANSI one, whose formats (%zu among them) the
-// compiler checks under another name.
+#include <cstdio>
+
+// MinGW's printf, in C++, is its own ANSI one, whose formats (%zu among them)
+// the compiler checks under another name, set once <cstdio> is in.
 #ifdef __MINGW_PRINTF_FORMAT
 #define PRINTF_LIKE(string, first) __attribute__((format(__MINGW_PRINTF_FORMAT, string, first)))
 #else

@@ -19,8 +19,8 @@ long PeakKiB(const std::string &dir, const char *size) {
     // The outputs of a 64 MB export take about 35 MB: a writer that loops
     // is stopped by SIGXFSZ long before the disk is full.
     const rlimit cap = {64 << 20, 64 << 20};
-    if (setrlimit(RLIMIT_FSIZE, &cap) != 0 || chdir(dir.c_str()) != 0 || !freopen("/dev/null", "r", stdin) ||
-        !freopen("/dev/null", "w", stdout))
+    if (setrlimit(RLIMIT_FSIZE, &cap) != 0 || chdir(dir.c_str()) != 0 ||
+        !freopen("/dev/null", "r", stdin) || !freopen("/dev/null", "w", stdout))
       _exit(127);
     execl(ROVALTO_PROGRAM, ROVALTO_PROGRAM, "t", static_cast<char *>(nullptr));
     _exit(127);
