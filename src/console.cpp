@@ -52,8 +52,16 @@ int GuardStandardStreams() {
   return 0;
 }
 
-// The terminal's settings from before the pause, for the signal handler.
-static termios savedTerminal;
+// The terminal's settings from before the pause, and those for one key,
+// for the signal handlers.
+static termios savedTerminal, oneKeyTerminal;
+
+// The signals whose default is to end the program. At the pause each of
+// them first gives the terminal back its settings.
+static const int endSignals[] = {SIGHUP,  SIGINT,    SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2,
+                                 SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ, SIGPIPE};
+// And the two of job control: stopped, the terminal is the shell's again.
+static const int jobSignals[] = {SIGTSTP, SIGCONT};
 
 // A signal that ends the program during the pause: give the terminal back
 // its settings, then end as the signal would have without the pause (the
@@ -63,40 +71,80 @@ static void RestoreTerminal(int sig) {
   raise(sig);
 }
 
+static void StopAndGoOn(int sig);
+
+// The handlers at the pause. Neither blocks its own signal, so that a
+// SIGTSTP raised in its handler stops the program right there.
+static struct sigaction endAction, jobAction, defaultAction;
+
+// SIGTSTP during the pause: stop with the terminal's own settings, and take
+// up the pause again when continued. SIGCONT: back to one key, whatever the
+// shell did to the terminal meanwhile.
+static void StopAndGoOn(int sig) {
+  int savedErrno = errno;
+  if (sig == SIGTSTP) {
+    tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
+    sigaction(SIGTSTP, &defaultAction, nullptr);
+    raise(SIGTSTP);
+    sigaction(SIGTSTP, &jobAction, nullptr);
+  }
+  tcsetattr(STDIN_FILENO, TCSANOW, &oneKeyTerminal);
+  errno = savedErrno;
+}
+
 // Windows' PAUSE, made by hand: its prompt, then one key. A terminal is put
 // into raw mode for it, with signal keys read as keys, so that Ctrl-C cannot
 // leave the terminal raw; a signal sent from elsewhere restores it before it
-// ends the program. Anything but a terminal gives one byte or its end.
+// ends or stops the program. Anything but a terminal gives one byte or its
+// end.
 void Pause() {
   fputs("Press any key to continue . . . ", stdout);
   fflush(stdout);
 
-  static const int endSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-  struct sigaction before[std::size(endSignals)];
+  struct sigaction before[std::size(endSignals) + std::size(jobSignals)];
   bool terminal = tcgetattr(STDIN_FILENO, &savedTerminal) == 0;
   if (terminal) {
-    struct sigaction restore = {};
-    restore.sa_handler = RestoreTerminal;
-    sigemptyset(&restore.sa_mask);
-    restore.sa_flags = static_cast<int>(SA_RESETHAND | SA_NODEFER);
-    for (size_t i = 0; i < std::size(endSignals); i++) {
-      sigaction(endSignals[i], nullptr, &before[i]);
+    oneKeyTerminal = savedTerminal;
+    oneKeyTerminal.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG);
+    oneKeyTerminal.c_cc[VMIN] = 1;
+    oneKeyTerminal.c_cc[VTIME] = 0;
+
+    endAction.sa_handler = RestoreTerminal;
+    jobAction.sa_handler = StopAndGoOn;
+    defaultAction.sa_handler = SIG_DFL;
+    sigemptyset(&endAction.sa_mask);
+    sigemptyset(&jobAction.sa_mask);
+    sigemptyset(&defaultAction.sa_mask);
+    endAction.sa_flags = static_cast<int>(SA_RESETHAND | SA_NODEFER);
+    jobAction.sa_flags = SA_NODEFER;
+    size_t n = 0;
+    for (int sig : endSignals) {
+      sigaction(sig, nullptr, &before[n]);
       // A signal that was ignored before stays ignored.
-      if (before[i].sa_handler != SIG_IGN) sigaction(endSignals[i], &restore, nullptr);
+      if (before[n++].sa_handler != SIG_IGN) sigaction(sig, &endAction, nullptr);
     }
-    termios raw = savedTerminal;
-    raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ISIG);
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
-    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+    for (int sig : jobSignals) {
+      sigaction(sig, nullptr, &before[n]);
+      if (before[n++].sa_handler != SIG_IGN) sigaction(sig, &jobAction, nullptr);
+    }
+    tcsetattr(STDIN_FILENO, TCSANOW, &oneKeyTerminal);
   }
   char key;
   while (read(STDIN_FILENO, &key, 1) < 0 && errno == EINTR) {
   }
   if (terminal) {
+    // Signals wait while the terminal and the handlers are put back, so
+    // that none finds the one without the other.
+    sigset_t all, old;
+    sigfillset(&all);
+    sigprocmask(SIG_BLOCK, &all, &old);
     tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
-    for (size_t i = 0; i < std::size(endSignals); i++)
-      sigaction(endSignals[i], &before[i], nullptr);
+    size_t n = 0;
+    for (int sig : endSignals)
+      sigaction(sig, &before[n++], nullptr);
+    for (int sig : jobSignals)
+      sigaction(sig, &before[n++], nullptr);
+    sigprocmask(SIG_SETMASK, &old, nullptr);
   }
 
   fputs("\n", stdout);

@@ -20,9 +20,10 @@ struct OutFile {
 
 // Open fileName for reading ("r") or writing ("w"), always as bytes: the
 // reader and the writers handle the CR LF line ends themselves, so that the
-// files are the same on every platform. The name of a regular file that is
-// open already is refused. Return the stream, or nullptr after reporting the
-// failure and pausing.
+// files are the same on every platform. Refused are a folder, a file open
+// already (the console's included), a file that cannot be told apart from
+// one, a FIFO without a reader, and on Windows an export that is a device.
+// Return the stream, or nullptr after reporting the failure and pausing.
 FILE *OpenFile(const char *fileName, const char *options);
 
 // Close a stream that was only read.

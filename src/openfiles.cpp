@@ -8,77 +8,52 @@
 #include <windows.h>
 #else
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
-
-// Which file on which volume: two names with the same identity are one file.
-struct FileId {
-  unsigned long long volume, index;
-};
 
 #ifdef _WIN32
-static bool IdOfHandle(HANDLE handle, FileId *id) {
+FileKind KindOfFile(int fd, FileId *id) {
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  if (handle == INVALID_HANDLE_VALUE) return unknownFile;
+  DWORD type = GetFileType(handle);
+  if (type == FILE_TYPE_UNKNOWN && GetLastError() != NO_ERROR) return unknownFile;
+  if (type != FILE_TYPE_DISK) return otherFile;
   BY_HANDLE_FILE_INFORMATION info;
-  if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileInformationByHandle(handle, &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
+  if (!GetFileInformationByHandle(handle, &info)) return unknownFile;
+  if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return folderFile;
   id->volume = info.dwVolumeSerialNumber;
   id->index = static_cast<unsigned long long>(info.nFileIndexHigh) << 32 | info.nFileIndexLow;
-  return true;
-}
-
-// Find the identity of the regular file fileName. Return false for anything else.
-static bool IdOfName(const char *fileName, FileId *id) {
-  HANDLE handle = CreateFileA(fileName, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  bool found = IdOfHandle(handle, id);
-  CloseHandle(handle);
-  return found;
-}
-
-// Find the identity of the regular file open in stream. Return false for anything else.
-static bool IdOfStream(FILE *stream, FileId *id) {
-  return IdOfHandle(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))), id);
+  return regularFile;
 }
 #else
-static bool IdOfStat(const struct stat &st, FileId *id) {
-  if (!S_ISREG(st.st_mode)) return false;
+FileKind KindOfFile(int fd, FileId *id) {
+  struct stat st;
+  if (fstat(fd, &st) != 0) return unknownFile;
+  if (S_ISDIR(st.st_mode)) return folderFile;
+  if (!S_ISREG(st.st_mode)) return otherFile;
   id->volume = st.st_dev;
   id->index = st.st_ino;
-  return true;
-}
-
-// Find the identity of the regular file fileName. Return false for anything else.
-static bool IdOfName(const char *fileName, FileId *id) {
-  struct stat st;
-  return stat(fileName, &st) == 0 && IdOfStat(st, id);
-}
-
-// Find the identity of the regular file open in stream. Return false for anything else.
-static bool IdOfStream(FILE *stream, FileId *id) {
-  struct stat st;
-  return fstat(fileno(stream), &st) == 0 && IdOfStat(st, id);
+  return regularFile;
 }
 #endif
 
-// The export and the two outputs, while they are open.
+// The export, the two outputs, and standard output and error.
 static struct {
   FILE *stream;
   FileId id;
-} openFiles[3];
+} openFiles[5];
 
-bool OpenFileTableHolds(const char *fileName) {
-  FileId id;
-  if (!IdOfName(fileName, &id)) return false;
+bool OpenFileTableHolds(const FileId &id) {
   for (const auto &file : openFiles)
     if (file.stream && file.id.volume == id.volume && file.id.index == id.index) return true;
   return false;
 }
 
-void OpenFileTableAdd(FILE *stream) {
+void OpenFileTableAdd(FILE *stream, const FileId &id) {
   for (auto &file : openFiles) {
     if (!file.stream) {
-      if (IdOfStream(stream, &file.id)) file.stream = stream;
+      file.stream = stream;
+      file.id = id;
       return;
     }
   }
@@ -87,4 +62,12 @@ void OpenFileTableAdd(FILE *stream) {
 void OpenFileTableRemove(FILE *stream) {
   for (auto &file : openFiles)
     if (file.stream == stream) file.stream = nullptr;
+}
+
+void OpenFileTableAddConsole() {
+  FileId id;
+  // Where the system cannot tell (Wine, for a handle it inherited), the
+  // console stays out of the table.
+  if (KindOfFile(fileno(stdout), &id) == regularFile) OpenFileTableAdd(stdout, id);
+  if (KindOfFile(fileno(stderr), &id) == regularFile) OpenFileTableAdd(stderr, id);
 }

@@ -1,19 +1,39 @@
 // The table of open files: the regular files the run has open, known by their
 // identity (the volume and the file on it) rather than by name, so that no
 // name opens one of them again. An output name that is a link to the export
-// never truncates it, and two outputs never write into one file.
+// never truncates it, two outputs never write into one file, and a console
+// redirected into a file is never read or written as the export or an output.
 #ifndef OPENFILES_H
 #define OPENFILES_H
 
 #include <cstdio>
 
-// Return whether fileName names a regular file that the table holds.
-bool OpenFileTableHolds(const char *fileName);
+// What is open in a descriptor, as far as the table is concerned.
+enum FileKind {
+  regularFile, // a file on a disk: it has an identity
+  folderFile,  // a folder, which is never read or written as a file
+  otherFile,   // a device, a pipe or a terminal: never in the table
+  unknownFile, // the system cannot tell what it is, so it may be any file
+};
 
-// Enter the file open in stream into the table, if it is a regular file.
-void OpenFileTableAdd(FILE *stream);
+// Which file on which volume: two names with the same identity are one file.
+struct FileId {
+  unsigned long long volume, index;
+};
+
+// Find what is open in descriptor fd; for a regular file, set *id too.
+FileKind KindOfFile(int fd, FileId *id);
+
+// Return whether the table holds the file with identity id.
+bool OpenFileTableHolds(const FileId &id);
+
+// Enter stream, the regular file with identity id, into the table.
+void OpenFileTableAdd(FILE *stream, const FileId &id);
 
 // Take stream out of the table, before it is closed.
 void OpenFileTableRemove(FILE *stream);
+
+// Enter standard output and standard error, where they are regular files.
+void OpenFileTableAddConsole();
 
 #endif

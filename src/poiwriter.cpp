@@ -13,11 +13,11 @@ void DoPOI(int step) {
   // The POI file: its stream and the text waiting for it.
   static OutFile poiFile;
   static int state = notOpened;
-  static int nrPOIs;
+  static Count nrPOIs;
 
   if (step == 0) {
     if (poiFile.stream && CloseFile(&poiFile, outPOI) == 0) {
-      printf("File '%s' contains %d POIs (import with e.g. SmartST).\n", outPOI, nrPOIs);
+      printf("File '%s' contains %lld POIs (import with e.g. SmartST).\n", outPOI, nrPOIs);
       printf("\n");
     }
     state = finished;

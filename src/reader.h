@@ -5,6 +5,12 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <limits>
+
+// A count of rows, and so of locations or POIs: an export of a few gigabytes
+// holds billions of rows, and a count must never wrap.
+using Count = long long;
+static_assert(std::numeric_limits<Count>::digits >= 63, "more rows than any disk holds");
 
 // Bytes the reader takes from the input at a time. Smaller blocks cost more
 // calls; larger ones only memory.

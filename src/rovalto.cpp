@@ -6,6 +6,7 @@
 // the exit status.
 #include "console.h"
 #include "distance.h"
+#include "openfiles.h"
 #include "poiwriter.h"
 #include "reader.h"
 #include "settings.h"
@@ -59,6 +60,9 @@ static int CmdLine(int argc, char **argv) {
 
 int main(int argc, char **argv) {
   if (GuardStandardStreams() != 0) return 1;
+  // A console redirected into the export or an output (rovalto t > t.csv)
+  // must never be read as the export or mixed into a file.
+  OpenFileTableAddConsole();
   printf("%s\n", prgIdent);
   if (CmdLine(argc, argv) == 0) {
     // The first pass carries no row: it opens the input, then both outputs.

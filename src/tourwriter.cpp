@@ -40,13 +40,13 @@ static void WriteLocation(OutFile *tourFile) {
 }
 
 // Report the finished file's count, with the device's limit in mind.
-static void ReportLocations(int nrLocations) {
+static void ReportLocations(Count nrLocations) {
   if (nrLocations > maxLocations) {
-    printf("File '%s' contains %d locations.\n", outRoute, nrLocations);
+    printf("File '%s' contains %lld locations.\n", outRoute, nrLocations);
     printf("Warning: NAVMAN N20 doesn't support more than %d locations per multi stop tour!\n",
            maxLocations);
   } else {
-    printf("File '%s' contains %d locations (replaces "
+    printf("File '%s' contains %lld locations (replaces "
            "NAVMAN::\\Program Files\\Navman\\SmartST_CE\\UserData\\MyMultiStopLocations.xml).\n",
            outRoute, nrLocations);
   }
@@ -60,7 +60,7 @@ void DoRoute(int step) {
   static int state = notOpened;
   // Far enough back that the first route row after firstLoc is taken at once.
   static float lastKm = -100;
-  static int nrLocations;
+  static Count nrLocations;
 
   if (step == 0) {
     // A file that failed to open has been reported already: no count.

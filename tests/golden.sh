@@ -15,7 +15,8 @@
 #   stdin    optional: "closed" runs the program with standard input closed,
 #            "write-only" with standard input open for writing only
 #   stdout   optional: "full" runs it with standard output on /dev/full,
-#            "closed" with standard output closed
+#            "closed" with standard output closed, "> FILE" or ">> FILE"
+#            redirected onto FILE in the run folder, as a shell does
 #   left     optional: what the run must leave unread of standard input
 #   stderr   optional: the expected standard error
 #   input    optional: the text on standard input, in place of /dev/null
@@ -28,7 +29,8 @@
 # so that its pause never waits. A run that takes more than 60 seconds fails,
 # and so does one that writes a file past 64 MiB, so that a program that
 # hangs or writes in a loop stops at once. Afterwards the folder must hold in/ with
-# out/ laid over it, byte for byte, and nothing else. Without a stderr file
+# out/ laid over it, byte for byte, and nothing else. A FIFO that in/ or in.sh
+# makes must still be one afterwards; nothing is read from it. Without a stderr file
 # nothing may be written to standard error: that is where the sanitizers
 # report.
 #
@@ -89,7 +91,12 @@ stdout=$(cat "$case/stdout" 2>/dev/null)
   cd "$tmp/run" || exit 1
   exec < "$input" > "$tmp/console" 2> "$tmp/stderr"
   case $stdin in closed) exec <&- ;; write-only) exec 0> /dev/null ;; esac
-  case $stdout in full) exec > /dev/full ;; closed) exec >&- ;; esac
+  case $stdout in
+  full) exec > /dev/full ;;
+  closed) exec >&- ;;
+  ">> "*) exec >> "${stdout#>> }" ;;
+  "> "*) exec > "${stdout#> }" ;;
+  esac
   # In 512-byte blocks, as sh (dash) counts them.
   ulimit -f 131072
   if [ -f "$case/left" ] || { [ -n "${ROVALTO_RECORD:-}" ] && [ "$input" != /dev/null ]; }; then
@@ -101,6 +108,16 @@ stdout=$(cat "$case/stdout" 2>/dev/null)
   exec timeout 60 ${ROVALTO_RUNNER:-} "$@"
 )
 status=$?
+
+# FIFOs are left out of every comparison, once they are found unchanged.
+fifos=$(cd "$tmp/base" && find . -type p)
+for f in $fifos; do
+  if [ ! -p "$tmp/run/$f" ]; then
+    echo "the run replaced the FIFO $f"
+    exit 1
+  fi
+  rm -f "$tmp/base/$f" "$tmp/want/$f" "$tmp/run/$f"
+done
 
 if [ -n "${ROVALTO_RECORD:-}" ]; then
   echo "$status" > "$case/status"

@@ -131,7 +131,7 @@ TEST(Pause, OneKeyEndsTheRun) {
 // A signal that ends the program at the pause ends it as it would without the
 // pause, the terminal restored first.
 TEST(Pause, SignalEndsTheRunAndRestoresTheTerminal) {
-  for (int sig : {SIGTERM}) {
+  for (int sig : {SIGTERM, SIGUSR1}) {
     Paused run;
     StartPaused(&run, false);
     if (!HasFatalFailure()) {
@@ -143,6 +143,26 @@ TEST(Pause, SignalEndsTheRunAndRestoresTheTerminal) {
     }
     Finish(&run);
   }
+}
+
+// Stopped at the pause, the program leaves the terminal to the shell with its
+// own settings; continued, it waits for one key again.
+TEST(Pause, StopAndContinue) {
+  Paused run;
+  StartPaused(&run, false);
+  if (!HasFatalFailure()) {
+    kill(run.pid, SIGTSTP);
+    int status = WaitForEnd(run, true);
+    EXPECT_TRUE(WIFSTOPPED(status)) << "status " << status;
+    EXPECT_TRUE(Restored(run)) << "stopped";
+    kill(run.pid, SIGCONT);
+    EXPECT_TRUE(WaitForOneKeyMode(run)) << "continued in line mode";
+    ASSERT_EQ(write(run.master, "x", 1), 1);
+    status = WaitForEnd(run);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_TRUE(Restored(run));
+  }
+  Finish(&run);
 }
 
 TEST(Pause, IgnoredSigintStaysIgnored) {

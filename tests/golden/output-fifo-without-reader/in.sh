@@ -1,0 +1,2 @@
+# A tour file that is a FIFO nobody reads.
+mkfifo t.xml
