@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   // The stream only reads; the buffer is never written through it.
   FILE *stream = fmemopen(const_cast<uint8_t *>(data), size, "rb");
   if (!stream) return 0;
+  StartRows();
   for (int end = 0; !end;) {
     end = ReadRow(stream);
     SplitRow();

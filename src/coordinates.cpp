@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-void CoordDeg2Dec(char *coord, size_t n) {
-  if (n < 5) return;
+bool CoordDeg2Dec(char *coord, size_t n) {
+  if (n < 5) return false;
   char *digits = coord + n - 5;
 
   // Minutes, seconds and tenths as one count of tenths of a second.
@@ -13,19 +13,20 @@ void CoordDeg2Dec(char *coord, size_t n) {
   unsigned tenths = 0;
   for (int i = 0; i < 5; i++) {
     unsigned digit = static_cast<unsigned char>(digits[i]) - unsigned{'0'};
-    if (digit > 9) return;
+    if (digit > 9) return false;
     tenths += digit * tenthsPerDigit[i];
   }
 
   // 100000 * tenths / 36000 = 25 * tenths / 9, rounded to nearest; a ninth
   // is never a half, so there are no ties to break.
   unsigned v = (50 * tenths + 9) / 18;
-  if (v > 99999) return; // minutes of 60 and more: no room for the result
+  if (v > 99999) return false; // minutes of 60 and more: no room for the result
 
   for (int i = 4; i >= 0; i--) {
     digits[i] = static_cast<char>('0' + v % 10);
     v /= 10;
   }
+  return true;
 }
 
 const char *CoordROVALTO(const char *coord, size_t n, size_t *length) {

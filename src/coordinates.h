@@ -12,10 +12,11 @@
 
 // Turn the n characters of DMS digits in coord into fraction digits in place;
 // the length never changes. A text whose last five characters are not
-// minutes, seconds and tenths whose fraction fits five digits is left as it is.
-void CoordDeg2Dec(char *coord, size_t n);
-inline void CoordDeg2Dec(char *coord) {
-  CoordDeg2Dec(coord, strlen(coord));
+// minutes, seconds and tenths whose fraction fits five digits is left as it
+// is. Return whether the text was converted.
+bool CoordDeg2Dec(char *coord, size_t n);
+inline bool CoordDeg2Dec(char *coord) {
+  return CoordDeg2Dec(coord, strlen(coord));
 }
 
 // Return the decimal-degree text of the n characters of fraction digits in

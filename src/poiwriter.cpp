@@ -8,12 +8,13 @@
 #include "reader.h"
 #include "settings.h"
 
+Count nrPOIs;
+
 void DoPOI(int step) {
-  enum { notOpened, writing, finished };
+  enum { notOpened, converting, finished };
   // The POI file: its stream and the text waiting for it.
   static OutFile poiFile;
   static int state = notOpened;
-  static Count nrPOIs;
 
   if (step == 0) {
     if (poiFile.stream && CloseFile(&poiFile, outPOI) == 0) {
@@ -27,15 +28,18 @@ void DoPOI(int step) {
   switch (state) {
   case notOpened:
     poiFile.stream = OpenFile(outPOI, "w");
-    state = poiFile.stream ? writing : finished;
+    state = converting;
     return;
-  case writing: break;
+  case converting: break;
   default: return;
   }
 
   // A point of interest has a name and a position but no route distance.
+  // POIs count also without a POI file: they tell an export from other files.
   if (column[1][0] != '\0' || column[3][0] == '\0' || column[7][0] == '\0' || column[8][0] == '\0')
     return;
+  nrPOIs++;
+  if (!poiFile.stream) return;
   // Both conversions share one result buffer: write each before the next.
   // The line ends in CR LF, as SmartST's import expects.
   size_t length;
@@ -47,5 +51,4 @@ void DoPOI(int step) {
   PutFixed(&poiFile, ",\"");
   PutBytes(&poiFile, column[3], columnLength[3]);
   PutFixed(&poiFile, "\"\r\n");
-  nrPOIs++;
 }

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <iterator>
 
+Count nrTextRows, nrRowsNotDms;
 char line[1024];
 size_t lineLength;
 char *column[11];
@@ -42,24 +43,19 @@ static constexpr ColumnEnds columnEnds = FindColumnEnds();
 // The input is read in blocks, and each row is copied from the block into
 // line up to its line end, found with memchr: one pass over each byte.
 static char block[readBlockSize];
-// The stream whose bytes the block holds, and the part of them not yet read.
-static FILE *blockStream;
+// The part of the block not yet read.
 static size_t blockStart, blockEnd;
 
+void StartRows() {
+  blockStart = blockEnd = 0;
+}
+
 // Make sure the block holds unread bytes of stream. Return rowRead, or
-// lastRow at the end of the input, or readFailed after a read error; then the
-// block starts afresh for the next stream. Neither is read past: a terminal
-// is never asked again after its end.
+// lastRow at the end of the input, or readFailed after a read error. Neither
+// is read past: a terminal is never asked again after its end.
 static int FillBlock(FILE *stream) {
-  if (blockStream != stream) {
-    blockStream = stream;
-    blockStart = blockEnd = 0;
-  }
   while (blockStart == blockEnd) {
-    if (ferror(stream) || feof(stream)) {
-      blockStream = nullptr;
-      return ferror(stream) ? readFailed : lastRow;
-    }
+    if (ferror(stream) || feof(stream)) return ferror(stream) ? readFailed : lastRow;
     blockStart = 0;
     blockEnd = fread(block, 1, sizeof block, stream);
   }
@@ -108,7 +104,7 @@ int ReadRow(FILE *stream) {
   return found;
 }
 
-void SplitRow() {
+bool SplitRow() {
   char *p = line;
   for (size_t i = 0; i < std::size(column); i++) {
     column[i] = p;
@@ -117,8 +113,8 @@ void SplitRow() {
     columnLength[i] = static_cast<size_t>(p - column[i]);
     *p++ = '\0';
   }
-  CoordDeg2Dec(column[7], columnLength[7]);
-  CoordDeg2Dec(column[8], columnLength[8]);
+  bool dms = CoordDeg2Dec(column[7], columnLength[7]) || columnLength[7] == 0;
+  return (CoordDeg2Dec(column[8], columnLength[8]) || columnLength[8] == 0) && dms;
 }
 
 int GetMTP() {
@@ -129,6 +125,7 @@ int GetMTP() {
   switch (state) {
   case notOpened:
     pInMTP = OpenFile(inMTP, "r");
+    StartRows();
     // Without an input there is nothing to convert: end the run at once.
     state = pInMTP ? reading : exhausted;
     return pInMTP ? 0 : -1;
@@ -137,7 +134,8 @@ int GetMTP() {
     // A row that a read error cut short would give a wrong position: the
     // input ends before it.
     if (read != readFailed) {
-      SplitRow();
+      nrTextRows += lineLength > 0;
+      nrRowsNotDms += !SplitRow();
       if (read == lastRow) state = exhausted;
       return 0;
     }
@@ -152,6 +150,7 @@ int GetMTP() {
         ReportError("can't read '%s'", inMTP);
       }
       CloseInput(pInMTP);
+      StartRows();
       pInMTP = nullptr;
     }
     return -1;

@@ -30,6 +30,12 @@ extern char *column[11];
 // The length of each column.
 extern size_t columnLength[11];
 
+// Rows of the export so far that are not empty.
+extern Count nrTextRows;
+// Rows of the export so far with a longitude or latitude that is not in DMS
+// digits, and so is written as it stands.
+extern Count nrRowsNotDms;
+
 // Read and split the next row of the input. The first call only opens the
 // input. Return 0 while there is a row, -1 once the input is finished.
 int GetMTP();
@@ -38,11 +44,16 @@ int GetMTP();
 // a read error, which leaves an incomplete row that must never be used.
 enum { rowRead = 0, lastRow = -1, readFailed = -2 };
 
+// Forget what was read ahead of the rows: call whenever ReadRow is to read
+// a stream from its start, and after it is closed.
+void StartRows();
+
 // Read the next line of stream into line. Return rowRead, lastRow (a possibly
 // empty row) or readFailed.
 int ReadRow(FILE *stream);
 
 // Split line into its columns and convert both coordinates to fraction digits.
-void SplitRow();
+// Return false when a coordinate is there but not in DMS digits.
+bool SplitRow();
 
 #endif

@@ -6,10 +6,12 @@
 // the exit status.
 #include "console.h"
 #include "distance.h"
+#include "fit.h"
 #include "openfiles.h"
 #include "poiwriter.h"
 #include "reader.h"
 #include "settings.h"
+#include "thinning.h"
 #include "tourwriter.h"
 
 #include <cstdio>
@@ -23,9 +25,16 @@ static_assert(sizeof outRoute == sizeof inMTP && sizeof outPOI == sizeof inMTP);
 // Set the settings from the command line and report them. Return 0, or -1
 // after reporting a base name that does not fit the file name fields.
 static int CmdLine(int argc, char **argv) {
+  // "fit" in place of the first distance chooses both; a next distance after
+  // it is ignored.
+  bool fit = (argc == 3 || argc == 4) && strcmp(argv[2], "fit") == 0;
   switch (argc) {
-  case 4: ReadKm(argv[3], &nextLoc); [[fallthrough]];
-  case 3: ReadKm(argv[2], &firstLoc); [[fallthrough]];
+  case 4:
+    if (!fit) ReadKm(argv[3], &nextLoc);
+    [[fallthrough]];
+  case 3:
+    if (!fit) ReadKm(argv[2], &firstLoc);
+    [[fallthrough]];
   case 2:
     // Refused rather than shortened: a cut name would read or overwrite
     // some other file.
@@ -45,6 +54,7 @@ static int CmdLine(int argc, char **argv) {
     printf("       rovalto myFile 20 10\n\n");
   }
 
+  FitOutcome chosen = fit ? FitDistances() : fitKeptDefaults;
   printf("input file (txt) = '%s':\n", inMTP);
   printf("       text export of Motorrad Tourenplaner 2007/2008\n");
   printf("       coordonates in degrees, minutes and seconds\n");
@@ -52,10 +62,25 @@ static int CmdLine(int argc, char **argv) {
   printf("       coordonates in decimal degrees\n");
   printf("       first location after %.0f km\n", static_cast<double>(firstLoc));
   printf("       next locations after %.0f km\n", static_cast<double>(nextLoc));
+  if (chosen == fitAtMost14) printf("       chosen for at most %lld locations\n", maxLocations);
+  if (chosen == fitFewest) printf("       chosen for the fewest locations this export allows\n");
   printf("output POI file (csv) = '%s':\n", outPOI);
   printf("       coordonates in decimal degrees\n");
   printf("\n");
   return 0;
+}
+
+// Name a file that shows no sign of being an export, after the counts, so
+// that a rider who took the wrong file learns it before using the outputs.
+static void WarnAboutExport() {
+  if (nrTextRows > 0 && nrRouteRows == 0 && nrPOIs == 0)
+    printf("Warning: '%s' has no route point and no POI: is it a text export of the tour "
+           "planner?\n\n",
+           inMTP);
+  if (nrRowsNotDms > 0)
+    printf("Warning: '%s' has positions that are not in degrees, minutes and seconds (rows: "
+           "%lld)!\n\n",
+           inMTP, nrRowsNotDms);
 }
 
 int main(int argc, char **argv) {
@@ -72,6 +97,7 @@ int main(int argc, char **argv) {
     }
     DoRoute(0);
     DoPOI(0);
+    WarnAboutExport();
   }
   printf("\n");
   Pause();

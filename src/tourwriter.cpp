@@ -3,13 +3,12 @@
 // expects, then one item per location, coordinates in fraction digits.
 #include "tourwriter.h"
 
-#include "distance.h"
 #include "files.h"
 #include "reader.h"
 #include "settings.h"
+#include "thinning.h"
 
-// The most locations a NAVMAN N20 takes in one multi-stop tour.
-constexpr int maxLocations = 14;
+Count nrRouteRows;
 
 // Every line of the tour file ends in CR LF, as on the device.
 static void WriteHead(OutFile *tourFile) {
@@ -43,8 +42,12 @@ static void WriteLocation(OutFile *tourFile) {
 static void ReportLocations(Count nrLocations) {
   if (nrLocations > maxLocations) {
     printf("File '%s' contains %lld locations.\n", outRoute, nrLocations);
-    printf("Warning: NAVMAN N20 doesn't support more than %d locations per multi stop tour!\n",
+    printf("Warning: NAVMAN N20 doesn't support more than %lld locations per multi stop tour!\n",
            maxLocations);
+  } else if (nrLocations == 0) {
+    // Copied to the device, it would replace the rider's tour with nothing.
+    printf("File '%s' contains 0 locations.\n", outRoute);
+    printf("Warning: the tour is empty!\n");
   } else {
     printf("File '%s' contains %lld locations (replaces "
            "NAVMAN::\\Program Files\\Navman\\SmartST_CE\\UserData\\MyMultiStopLocations.xml).\n",
@@ -54,12 +57,11 @@ static void ReportLocations(Count nrLocations) {
 }
 
 void DoRoute(int step) {
-  enum { notOpened, waiting, taking, finished };
+  enum { notOpened, converting, finished };
   // The tour file: its stream and the text waiting for it.
   static OutFile tourFile;
   static int state = notOpened;
-  // Far enough back that the first route row after firstLoc is taken at once.
-  static float lastKm = -100;
+  static Thinning thinning = tourStart;
   static Count nrLocations;
 
   if (step == 0) {
@@ -72,33 +74,23 @@ void DoRoute(int step) {
     return;
   }
 
-  float km = 0;
   switch (state) {
   case notOpened:
     tourFile.stream = OpenFile(outRoute, "w");
     if (tourFile.stream) WriteHead(&tourFile);
-    state = tourFile.stream ? waiting : finished;
+    state = converting;
     break;
-  case waiting:
-    // Separators and POIs change nothing before the taking starts.
-    if (column[1][0] != '\0' && ReadKm(column[1], &km) && km >= firstLoc) state = taking;
-    break;
-  case taking:
-    if (column[1][0] != '\0') {
-      // A distance that is no number makes the row neither a route row nor
-      // a separator: it is ignored. The sum is formed in double, so that the
-      // threshold is exact.
-      if (ReadKm(column[1], &km) && km >= static_cast<double>(lastKm) + nextLoc) {
-        lastKm = km;
-        nrLocations++;
-        WriteLocation(&tourFile);
-      }
-    } else if (column[3][0] == '\0') {
-      // A separator: the next day's route starts again at 0; take its first
-      // route row.
-      lastKm = -nextLoc;
+  case converting: {
+    // Route rows count also without a tour file: they tell an export from
+    // other files.
+    RouteRow row = ReadRouteRow();
+    nrRouteRows += row.hasKm;
+    if (ThinRow(&thinning, row, firstLoc, nextLoc) && tourFile.stream) {
+      nrLocations++;
+      WriteLocation(&tourFile);
     }
     break;
+  }
   default: break;
   }
 }

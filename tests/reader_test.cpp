@@ -27,6 +27,7 @@ std::vector<std::string> Rows(const std::string &input) {
   FILE *stream = tmpfile();
   fwrite(input.data(), 1, input.size(), stream);
   rewind(stream);
+  StartRows();
   std::vector<std::string> rows;
   for (bool end = false; !end && rows.size() < 10;) {
     end = ReadRow(stream) != 0;
@@ -114,6 +115,7 @@ TEST(Reader, ReadError) {
   for (const auto &c : failures) {
     FailingInput input{text, c.failAfter, 0};
     FILE *stream = fopencookie(&input, "r", {ReadFailing, nullptr, nullptr, nullptr});
+    StartRows();
     std::vector<std::string> rows;
     int read;
     while ((read = ReadRow(stream)) == rowRead && rows.size() < 10) {
@@ -191,6 +193,7 @@ TEST(Reader, BlockBoundaries) {
   FILE *stream = tmpfile();
   fwrite(text.data(), 1, text.size(), stream);
   rewind(stream);
+  StartRows();
   size_t n = 0, wrong = 0;
   for (int read = rowRead; read == rowRead && wrong < 5; n++) {
     read = ReadRow(stream);

@@ -1,0 +1,39 @@
+// Thinning the route out by distance. Nothing is taken until a route row has
+// reached the first distance (that row itself is not taken); from then on a
+// route row is taken when it lies the next distance beyond the last one
+// taken, and an empty line starts the next day's route, whose distances start
+// again at 0, with a location of its own.
+#include "thinning.h"
+
+#include "distance.h"
+
+RouteRow ReadRouteRow() {
+  RouteRow row = {false, 0, false};
+  if (column[1][0] != '\0')
+    // A distance that is no number makes the row neither a route row nor a
+    // separator: it is ignored.
+    row.hasKm = ReadKm(column[1], &row.km);
+  else
+    row.separator = column[3][0] == '\0';
+  return row;
+}
+
+bool ThinRow(Thinning *thinning, const RouteRow &row, float first, float next) {
+  if (!thinning->taking) {
+    // Separators and POIs change nothing before the taking starts.
+    if (row.hasKm && row.km >= first) thinning->taking = true;
+    return false;
+  }
+  if (row.separator) {
+    // The next route row, at 0 km or more, is taken.
+    thinning->lastKm = -next;
+    return false;
+  }
+  // The sum is formed in double, so that the threshold is exact. A NaN is
+  // never taken.
+  if (row.hasKm && row.km >= static_cast<double>(thinning->lastKm) + next) {
+    thinning->lastKm = row.km;
+    return true;
+  }
+  return false;
+}

@@ -1,0 +1,2 @@
+# The bundled sample export, as riders get it.
+cp "$1/../../../examples/alpentour.txt" .
