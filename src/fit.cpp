@@ -48,7 +48,7 @@ static bool ReadPass(Trial *trials, size_t n, float *largest) {
   while (read == rowRead) {
     read = ReadRow(stream);
     if (read == readFailed) break;
-    SplitRow();
+    SplitRouteColumns();
     RouteRow row = ReadRouteRow();
     if (row.hasKm && row.km > *largest) *largest = row.km;
     bool counting = n == 0;

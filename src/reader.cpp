@@ -12,7 +12,7 @@
 #include <cstring>
 #include <iterator>
 
-Count nrTextRows, nrRowsNotDms;
+Count nrRowsNotDms;
 char line[1024];
 size_t lineLength;
 char *column[11];
@@ -65,7 +65,7 @@ static int FillBlock(FILE *stream) {
 // A row ends at an LF, or after maxRowLength bytes, or at the end of the
 // input. A CR directly before the LF is part of the line end, also when it is
 // the last byte of a full row. NUL bytes are copied like any other.
-int ReadRow(FILE *stream) {
+static inline int ReadLine(FILE *stream) {
   size_t length = 0;
   int found;
   while ((found = FillBlock(stream)) == rowRead) {
@@ -104,17 +104,36 @@ int ReadRow(FILE *stream) {
   return found;
 }
 
-bool SplitRow() {
+// The conversion reads its rows through ReadLine and the fit through ReadRow:
+// with one call each, the compiler builds ReadLine into the conversion's loop,
+// where a call per row would cost more than any other test of a row.
+int ReadRow(FILE *stream) {
+  return ReadLine(stream);
+}
+
+// Split line into its first columns; the later ones keep what they held.
+// Each use of its own, for the same reason as ReadLine.
+template <size_t columns> static void SplitColumns() {
   char *p = line;
-  for (size_t i = 0; i < std::size(column); i++) {
+  for (size_t i = 0; i < columns; i++) {
     column[i] = p;
     while (!columnEnds.at[i][static_cast<unsigned char>(*p)])
       p++;
     columnLength[i] = static_cast<size_t>(p - column[i]);
     *p++ = '\0';
   }
-  bool dms = CoordDeg2Dec(column[7], columnLength[7]) || columnLength[7] == 0;
-  return (CoordDeg2Dec(column[8], columnLength[8]) || columnLength[8] == 0) && dms;
+}
+
+void SplitRouteColumns() {
+  SplitColumns<4>();
+}
+
+bool SplitRow() {
+  SplitColumns<std::size(column)>();
+  bool dms = true;
+  if (!CoordDeg2Dec(column[7], columnLength[7]) && columnLength[7] != 0) dms = false;
+  if (!CoordDeg2Dec(column[8], columnLength[8]) && columnLength[8] != 0) dms = false;
+  return dms;
 }
 
 int GetMTP() {
@@ -130,12 +149,11 @@ int GetMTP() {
     state = pInMTP ? reading : exhausted;
     return pInMTP ? 0 : -1;
   case reading: {
-    int read = ReadRow(pInMTP);
+    int read = ReadLine(pInMTP);
     // A row that a read error cut short would give a wrong position: the
     // input ends before it.
     if (read != readFailed) {
-      nrTextRows += lineLength > 0;
-      nrRowsNotDms += !SplitRow();
+      if (!SplitRow()) nrRowsNotDms++;
       if (read == lastRow) state = exhausted;
       return 0;
     }

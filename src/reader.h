@@ -30,8 +30,6 @@ extern char *column[11];
 // The length of each column.
 extern size_t columnLength[11];
 
-// Rows of the export so far that are not empty.
-extern Count nrTextRows;
 // Rows of the export so far with a longitude or latitude that is not in DMS
 // digits, and so is written as it stands.
 extern Count nrRowsNotDms;
@@ -55,5 +53,9 @@ int ReadRow(FILE *stream);
 // Split line into its columns and convert both coordinates to fraction digits.
 // Return false when a coordinate is there but not in DMS digits.
 bool SplitRow();
+
+// Split line into its columns up to the name, as SplitRow does: all that the
+// thinning of the route looks at.
+void SplitRouteColumns();
 
 #endif

@@ -73,7 +73,7 @@ static int CmdLine(int argc, char **argv) {
 // Name a file that shows no sign of being an export, after the counts, so
 // that a rider who took the wrong file learns it before using the outputs.
 static void WarnAboutExport() {
-  if (nrTextRows > 0 && nrRouteRows == 0 && nrPOIs == 0)
+  if (textRowSeen && !routeRowSeen && nrPOIs == 0)
     printf("Warning: '%s' has no route point and no POI: is it a text export of the tour "
            "planner?\n\n",
            inMTP);

@@ -8,7 +8,7 @@
 #include "settings.h"
 #include "thinning.h"
 
-Count nrRouteRows;
+bool routeRowSeen, textRowSeen;
 
 // Every line of the tour file ends in CR LF, as on the device.
 static void WriteHead(OutFile *tourFile) {
@@ -81,10 +81,14 @@ void DoRoute(int step) {
     state = converting;
     break;
   case converting: {
-    // Route rows count also without a tour file: they tell an export from
-    // other files.
+    // Rows pass the thinning also without a tour file: whether there was a
+    // route row tells an export from other files.
     RouteRow row = ReadRouteRow();
-    nrRouteRows += row.hasKm;
+    // Once the taking has started, there was one.
+    if (!thinning.taking) {
+      routeRowSeen |= row.hasKm;
+      textRowSeen |= lineLength > 0;
+    }
     if (ThinRow(&thinning, row, firstLoc, nextLoc) && tourFile.stream) {
       nrLocations++;
       WriteLocation(&tourFile);

@@ -5,8 +5,11 @@
 
 #include "reader.h"
 
-// Route rows of the export so far: rows whose distance reads as a number.
-extern Count nrRouteRows;
+// Whether the export has shown a route row: a distance that reads as a number.
+extern bool routeRowSeen;
+// Whether the export has shown a row that is not empty before its first route
+// row at or beyond the first distance; without route rows, anywhere.
+extern bool textRowSeen;
 
 // With step non-zero, open the tour file on the first call, then take the
 // current row as a location when the route has gone far enough. With step 0,
