@@ -112,9 +112,16 @@ Count CountLocations(float first, float next) {
 FitOutcome FitDistances() {
   float largest;
   if (!ReadPass(nullptr, 0, &largest) || largest == -INFINITY) return fitKeptDefaults;
-  // The 101 covers the last location's start at -100 km.
-  double top = std::min(std::floor(static_cast<double>(largest)), 40000.0) + 101;
-  long hi = top < 1 ? 1 : static_cast<long>(top);
+  // The largest distance rounded down and capped, plus 101 for the last
+  // location's start at -100 km; at least 1. Rounded by hand: floor would
+  // bring in the maths library, and its memory, for this one number.
+  double capped = std::min(static_cast<double>(largest), 40000.0);
+  long hi = 1;
+  if (capped > -101) {
+    long whole = static_cast<long>(capped);
+    if (static_cast<double>(whole) > capped) whole--;
+    hi = std::max(whole + 101, 1L);
+  }
   Search searches[nrSearches] = {{false, 1, hi, -1}, {true, 1, hi, -1}};
   int served;
   while ((served = Step(searches, false)) > 0) {
