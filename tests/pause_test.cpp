@@ -116,16 +116,24 @@ testing::AssertionResult Restored(const Paused &run) {
   return testing::AssertionSuccess();
 }
 
-TEST(Pause, OneKeyEndsTheRun) {
+// Press one key at the pause: the run must end with status 0 and the
+// terminal as it was.
+void PressKeyToEnd(const Paused &run) {
+  ASSERT_EQ(write(run.master, "x", 1), 1);
+  int status = WaitForEnd(run);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+  EXPECT_TRUE(Restored(run));
+}
+
+// Each test starts the program, and ends whatever is left of the run.
+struct PauseTest : testing::Test {
   Paused run;
-  StartPaused(&run, false);
-  if (!HasFatalFailure()) {
-    ASSERT_EQ(write(run.master, "x", 1), 1);
-    int status = WaitForEnd(run);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    EXPECT_TRUE(Restored(run));
-  }
-  Finish(&run);
+  void TearDown() override { Finish(&run); }
+};
+
+TEST_F(PauseTest, OneKeyEndsTheRun) {
+  ASSERT_NO_FATAL_FAILURE(StartPaused(&run, false));
+  PressKeyToEnd(run);
 }
 
 // A signal that ends the program at the pause ends it as it would without the
@@ -147,37 +155,23 @@ TEST(Pause, SignalEndsTheRunAndRestoresTheTerminal) {
 
 // Stopped at the pause, the program leaves the terminal to the shell with its
 // own settings; continued, it waits for one key again.
-TEST(Pause, StopAndContinue) {
-  Paused run;
-  StartPaused(&run, false);
-  if (!HasFatalFailure()) {
-    kill(run.pid, SIGTSTP);
-    int status = WaitForEnd(run, true);
-    EXPECT_TRUE(WIFSTOPPED(status)) << "status " << status;
-    EXPECT_TRUE(Restored(run)) << "stopped";
-    kill(run.pid, SIGCONT);
-    EXPECT_TRUE(WaitForOneKeyMode(run)) << "continued in line mode";
-    ASSERT_EQ(write(run.master, "x", 1), 1);
-    status = WaitForEnd(run);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    EXPECT_TRUE(Restored(run));
-  }
-  Finish(&run);
+TEST_F(PauseTest, StopAndContinue) {
+  ASSERT_NO_FATAL_FAILURE(StartPaused(&run, false));
+  kill(run.pid, SIGTSTP);
+  int status = WaitForEnd(run, true);
+  EXPECT_TRUE(WIFSTOPPED(status)) << "status " << status;
+  EXPECT_TRUE(Restored(run)) << "stopped";
+  kill(run.pid, SIGCONT);
+  EXPECT_TRUE(WaitForOneKeyMode(run)) << "continued in line mode";
+  PressKeyToEnd(run);
 }
 
-TEST(Pause, IgnoredSigintStaysIgnored) {
-  Paused run;
-  StartPaused(&run, true);
-  if (!HasFatalFailure()) {
-    kill(run.pid, SIGINT);
-    usleep(200000);
-    EXPECT_EQ(waitpid(run.pid, nullptr, WNOHANG), 0) << "SIGINT ended the run";
-    ASSERT_EQ(write(run.master, "x", 1), 1);
-    int status = WaitForEnd(run);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
-    EXPECT_TRUE(Restored(run));
-  }
-  Finish(&run);
+TEST_F(PauseTest, IgnoredSigintStaysIgnored) {
+  ASSERT_NO_FATAL_FAILURE(StartPaused(&run, true));
+  kill(run.pid, SIGINT);
+  usleep(200000);
+  EXPECT_EQ(waitpid(run.pid, nullptr, WNOHANG), 0) << "SIGINT ended the run";
+  PressKeyToEnd(run);
 }
 
 } // namespace
