@@ -8,7 +8,11 @@
 #include <cstdlib>
 #include <iterator>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <io.h>
+#include <windows.h>
+#else
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -33,6 +37,53 @@ int RunFailed() {
 }
 
 #ifdef _WIN32
+char **CommandLineInUtf8(int argc, wchar_t **wideArgv) {
+  // The longest command line Windows passes: 32767 UTF-16 units, each at most
+  // three bytes of UTF-8 (a pair of them, four).
+  static char text[3 * 32768];
+  static char *argv[32768];
+  size_t used = 0;
+  for (int i = 0; i < argc && i + 1 < static_cast<int>(std::size(argv)); i++) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, wideArgv[i], -1, text + used,
+                                static_cast<int>(sizeof text - used), nullptr, nullptr);
+    argv[i] = text + used;
+    if (n <= 0) text[used++] = '\0';
+    used += static_cast<size_t>(n > 0 ? n : 0);
+  }
+  return argv;
+}
+
+// The console's code page from before the run; 0 while it is untouched.
+static UINT savedCodePage;
+
+static void RestoreCodePage() {
+  if (savedCodePage) SetConsoleOutputCP(savedCodePage);
+}
+
+// Ctrl-C, Ctrl-Break, closing the window, logging off: the code page goes
+// back, then Windows ends the program as it would have.
+static BOOL WINAPI OnConsoleEnd(DWORD) {
+  RestoreCodePage();
+  return FALSE;
+}
+
+void UseUtf8Console() {
+  DWORD mode;
+  if (!GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) return;
+  savedCodePage = GetConsoleOutputCP();
+  if (savedCodePage == CP_UTF8 || !SetConsoleOutputCP(CP_UTF8)) {
+    savedCodePage = 0;
+    return;
+  }
+  atexit(RestoreCodePage);
+  SetConsoleCtrlHandler(OnConsoleEnd, TRUE);
+}
+
+// Read one byte of standard input into *c. Return false at its end.
+static bool ReadByte(char *c) {
+  return _read(0, c, 1) == 1;
+}
+
 int GuardStandardStreams() {
   return 0;
 }
@@ -50,6 +101,15 @@ int GuardStandardStreams() {
     if (open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY) != fd) return -1;
   }
   return 0;
+}
+
+// Read one byte of standard input into *c. Return false at its end, or
+// after an error that is not a signal's.
+static bool ReadByte(char *c) {
+  ssize_t got;
+  while ((got = read(STDIN_FILENO, c, 1)) < 0 && errno == EINTR) {
+  }
+  return got == 1;
 }
 
 // The terminal's settings from before the pause, and those for one key,
@@ -151,3 +211,15 @@ void Pause() {
   fflush(stdout);
 }
 #endif
+
+long ReadAnswer(char *answer, size_t size) {
+  size_t length = 0;
+  char c;
+  bool more;
+  while ((more = ReadByte(&c)) && c != '\n') {
+    if (length + 1 < size) answer[length] = c;
+    length++;
+  }
+  answer[length < size ? length : size - 1] = '\0';
+  return !more && length == 0 ? -1 : static_cast<long>(length);
+}

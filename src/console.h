@@ -27,4 +27,20 @@ int GuardStandardStreams();
 // Show a prompt and wait for one key press, after flushing the console.
 void Pause();
 
+// Read one line of standard input into answer, byte by byte, so that nothing
+// after it is taken from the pause. Keep at most size - 1 bytes of it, and
+// the terminator. Return the line's length without its line end, or -1 at
+// the end of the input with nothing read.
+long ReadAnswer(char *answer, size_t size);
+
+#ifdef _WIN32
+// Return the command line, which Windows hands over in UTF-16, in UTF-8, the
+// program's character set for names.
+char **CommandLineInUtf8(int argc, wchar_t **wideArgv);
+
+// Let a console window show the names in UTF-8 for the run; its code page is
+// set back on every way out. Nothing else is touched.
+void UseUtf8Console();
+#endif
+
 #endif

@@ -12,18 +12,36 @@
 #define WIN32_LEAN_AND_MEAN
 #include <fcntl.h>
 #include <io.h>
+#include <iterator>
 #include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 #ifdef _WIN32
+// Names are UTF-8 in the program and UTF-16 for Windows, so that any name
+// Windows allows can be opened. Return fileName in UTF-16, in a buffer that
+// the next call overwrites; an empty name, which opens nothing, when it does
+// not convert.
+static const wchar_t *Wide(const char *fileName) {
+  static wchar_t wide[32768];
+  if (!MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, fileName, -1, wide,
+                           static_cast<int>(std::size(wide))))
+    wide[0] = L'\0';
+  return wide;
+}
+
+static FILE *OpenStream(const char *fileName) {
+  return _wfopen(Wide(fileName), L"rb");
+}
+
 // Open fileName for writing as it is, creating it if need be. Return its
 // descriptor, or -1.
 static int OpenForWriting(const char *fileName) {
-  return _open(fileName, _O_WRONLY | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
+  return _wopen(Wide(fileName), _O_WRONLY | _O_CREAT | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 
 // Cut the file open in fd, still at its start, to nothing. Return 0 or -1.
@@ -34,7 +52,32 @@ static int Truncate(int fd) {
 static FILE *StreamOf(int fd) {
   return _fdopen(fd, "wb");
 }
+
+NameKind KindOfName(const char *fileName) {
+  struct _stat64 st;
+  if (_wstat64(Wide(fileName), &st) != 0) return nameMissing;
+  return (st.st_mode & _S_IFMT) == _S_IFREG ? nameOfFile : nameOfOther;
+}
+
+// Folder separators; a drive's letter ends with its colon.
+static const char separators[] = "/\\:";
+
+static int ChangeFolder(const char *folder) {
+  return _wchdir(Wide(folder));
+}
+
+size_t NameLength(const char *fileName) {
+  // Bytes that start a character: all but UTF-8's continuation bytes.
+  size_t length = 0;
+  for (const char *p = fileName; *p; p++)
+    length += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
+  return length;
+}
 #else
+static FILE *OpenStream(const char *fileName) {
+  return fopen(fileName, "rb");
+}
+
 // Open fileName for writing as it is, creating it if need be. Return its
 // descriptor, or -1. A FIFO that nobody reads fails at once rather than
 // leaving the run waiting, without a word, for a reader.
@@ -58,12 +101,59 @@ static int Truncate(int fd) {
 static FILE *StreamOf(int fd) {
   return fdopen(fd, "wb");
 }
+
+NameKind KindOfName(const char *fileName) {
+  struct stat st;
+  if (stat(fileName, &st) != 0) return nameMissing;
+  return S_ISREG(st.st_mode) ? nameOfFile : nameOfOther;
+}
+
+static const char separators[] = "/";
+
+static int ChangeFolder(const char *folder) {
+  return chdir(folder);
+}
+
+size_t NameLength(const char *fileName) {
+  // Names are bytes here, in whatever character set the system uses.
+  return strlen(fileName);
+}
 #endif
+
+const char *FileNameOf(const char *path) {
+  const char *name = path;
+  for (const char *p = path; *p; p++)
+    if (strchr(separators, *p)) name = p + 1;
+  return name;
+}
+
+int EnterFolderOf(const char *path) {
+  size_t folder = static_cast<size_t>(FileNameOf(path) - path);
+  if (folder == 0) return 0;
+  // The folder with its last separator, so that the root stays the root;
+  // room for the longest path of a command line: 32767 UTF-16 units on
+  // Windows, each at most three bytes of UTF-8.
+  static char name[3 * 32768];
+  if (folder >= sizeof name) return -1;
+  memcpy(name, path, folder);
+  name[folder] = '\0';
+  return ChangeFolder(name);
+}
+
+FILE *OpenRegularFile(const char *fileName) {
+  FILE *stream = OpenStream(fileName);
+  FileId id;
+  if (stream && (KindOfFile(fileno(stream), &id) != regularFile || OpenFileTableHolds(id))) {
+    fclose(stream);
+    return nullptr;
+  }
+  return stream;
+}
 
 // Open fileName for reading; the file is checked on what was opened. Return
 // the stream, or nullptr when the file may not be read as the export.
 static FILE *OpenForReading(const char *fileName) {
-  FILE *stream = fopen(fileName, "rb");
+  FILE *stream = OpenStream(fileName);
   if (!stream) return nullptr;
   FileId id;
   switch (KindOfFile(fileno(stream), &id)) {

@@ -1,5 +1,6 @@
-// File services shared by the reader and the writers: opening and closing
-// files with their error reports, and the writers' buffered output.
+// File services shared by the reader, the writers, the fit and the driver:
+// opening and closing files with their error reports, the writers' buffered
+// output, and the names on the command line.
 #ifndef FILES_H
 #define FILES_H
 
@@ -25,6 +26,28 @@ struct OutFile {
 // one, a FIFO without a reader, and on Windows an export that is a device.
 // Return the stream, or nullptr after reporting the failure and pausing.
 FILE *OpenFile(const char *fileName, const char *options);
+
+// Open the regular file fileName for reading, as bytes and with no report.
+// Return the stream, or nullptr for anything else and for a file open
+// already. For reading a file more than once.
+FILE *OpenRegularFile(const char *fileName);
+
+// What a name on the command line names.
+enum NameKind { nameMissing, nameOfFile, nameOfOther };
+
+// Find what fileName names: a regular file, something else, or nothing.
+NameKind KindOfName(const char *fileName);
+
+// Return the file name in path: what follows its last folder separator.
+const char *FileNameOf(const char *path);
+
+// Make the folder of path the current folder; a path without one leaves it
+// as it is. Return 0, or -1.
+int EnterFolderOf(const char *path);
+
+// The length of fileName as the file name fields count it: characters on
+// Windows, where names are UTF-8; bytes elsewhere, as the system has them.
+size_t NameLength(const char *fileName);
 
 // Close a stream that was only read.
 void CloseInput(FILE *stream);

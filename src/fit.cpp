@@ -7,7 +7,7 @@
 // at once, for tours of many days.
 #include "fit.h"
 
-#include "openfiles.h"
+#include "files.h"
 #include "reader.h"
 #include "settings.h"
 #include "thinning.h"
@@ -32,13 +32,8 @@ struct Trial {
 static bool ReadPass(Trial *trials, size_t n, float *largest) {
   // Only a regular file can be read more than once; a file the run holds
   // open already (the console redirected into it) is not read at all.
-  FILE *stream = fopen(inMTP, "rb");
+  FILE *stream = OpenRegularFile(inMTP);
   if (!stream) return false;
-  FileId id;
-  if (KindOfFile(fileno(stream), &id) != regularFile || OpenFileTableHolds(id)) {
-    fclose(stream);
-    return false;
-  }
 
   Thinning thinning[nrSearches];
   std::fill(std::begin(thinning), std::end(thinning), tourStart);
@@ -109,7 +104,7 @@ Count CountLocations(float first, float next) {
   return ReadPass(&trial, 1, &largest) ? trial.locations : -1;
 }
 
-FitOutcome FitDistances() {
+FitOutcome FitDistances(float *first, float *next, Count *locations) {
   float largest;
   if (!ReadPass(nullptr, 0, &largest) || largest == -INFINITY) return fitKeptDefaults;
   // The largest distance rounded down and capped, plus 101 for the last
@@ -130,12 +125,14 @@ FitOutcome FitDistances() {
 
   const Search &equal = searches[0], &zeroFirst = searches[1];
   if (equal.atHi >= 1 && equal.atHi <= maxLocations) {
-    firstLoc = nextLoc = static_cast<float>(equal.hi);
+    *first = *next = static_cast<float>(equal.hi);
+    *locations = equal.atHi;
     return fitAtMost14;
   }
   if (zeroFirst.atHi >= 1) {
-    firstLoc = 0;
-    nextLoc = static_cast<float>(zeroFirst.hi);
+    *first = 0;
+    *next = static_cast<float>(zeroFirst.hi);
+    *locations = zeroFirst.atHi;
     return zeroFirst.atHi <= maxLocations ? fitAtMost14 : fitFewest;
   }
   return fitKeptDefaults;

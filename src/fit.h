@@ -17,8 +17,9 @@ enum FitOutcome {
 // Return -1 when the export cannot be read.
 Count CountLocations(float first, float next);
 
-// Choose firstLoc and nextLoc for the export inMTP. Return how they were
-// chosen; with fitKeptDefaults they stay as they are.
-FitOutcome FitDistances();
+// Choose the distances for the export inMTP into *first and *next, with the
+// locations they give (up to one past the device's limit) in *locations.
+// Return how they were chosen; with fitKeptDefaults nothing is set.
+FitOutcome FitDistances(float *first, float *next, Count *locations);
 
 #endif

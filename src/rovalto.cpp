@@ -6,9 +6,11 @@
 // the exit status.
 #include "console.h"
 #include "distance.h"
+#include "files.h"
 #include "fit.h"
 #include "openfiles.h"
 #include "poiwriter.h"
+#include "question.h"
 #include "reader.h"
 #include "settings.h"
 #include "thinning.h"
@@ -17,36 +19,82 @@
 #include <cstdio>
 #include <cstring>
 
-// The longest base name whose file names, with their four-character
-// extensions, still fit the file name fields.
-constexpr size_t maxBaseName = sizeof inMTP - sizeof ".txt";
-static_assert(sizeof outRoute == sizeof inMTP && sizeof outPOI == sizeof inMTP);
+static_assert(fileNameSize >= maxBaseName * 4 + sizeof ".txt",
+              "a base name of maxBaseName characters of up to four bytes, with its extension");
+
+// The distances the command line gave: none, one or two texts.
+struct DistanceArgs {
+  const char *text[2];
+  int count;
+};
+
+// Whether arg, the first argument, is a file dropped onto the program: a
+// regular file that is there, for which arg with ".txt" added names nothing
+// (so that no base name can have been meant).
+static bool IsDropped(const char *arg) {
+  static char withTxt[3 * 32768 + sizeof ".txt"];
+  if (KindOfName(arg) != nameOfFile) return false;
+  int n = snprintf(withTxt, sizeof withTxt, "%s.txt", arg);
+  return n < 0 || static_cast<size_t>(n) >= sizeof withTxt || KindOfName(withTxt) == nameMissing;
+}
+
+// Whether name ends in ".txt", in any case.
+static bool EndsInTxt(const char *name) {
+  size_t n = strlen(name);
+  if (n < 4) return false;
+  const char *ext = name + n - 4;
+  return ext[0] == '.' && (ext[1] | 0x20) == 't' && (ext[2] | 0x20) == 'x' &&
+         (ext[3] | 0x20) == 't';
+}
+
+// Take a dropped export: work in its folder, under its name, with the
+// further arguments as distances, each further file left out with a
+// warning. Return the base name, or nullptr after reporting why it cannot be
+// converted.
+static const char *TakeDropped(int argc, char **argv, DistanceArgs *distances) {
+  const char *fileName = FileNameOf(argv[1]);
+  if (!EndsInTxt(fileName)) {
+    ReportError("'%s' is no text export: rovalto converts the text export of Motorrad "
+                "Tourenplaner, a .txt file",
+                fileName);
+    return nullptr;
+  }
+  // Explorer passes every file dropped: one is converted.
+  for (int i = 2; i < argc; i++) {
+    if (KindOfName(argv[i]) != nameMissing)
+      printf("Warning: one export at a time; '%s' was not converted!\n", FileNameOf(argv[i]));
+    else if (distances->count < 2)
+      distances->text[distances->count++] = argv[i];
+  }
+  // The outputs land beside the export, whatever folder the program was
+  // started in.
+  if (EnterFolderOf(argv[1]) != 0) {
+    ReportError("can't open '%s' (options 'r')", argv[1]);
+    Pause();
+    return nullptr;
+  }
+  static char baseName[fileNameSize];
+  size_t n = strlen(fileName) - 4;
+  if (n >= sizeof baseName) n = sizeof baseName - 1;
+  memcpy(baseName, fileName, n);
+  baseName[n] = '\0';
+  return baseName;
+}
 
 // Set the settings from the command line and report them. Return 0, or -1
-// after reporting a base name that does not fit the file name fields.
+// after reporting a command line that cannot be converted.
 static int CmdLine(int argc, char **argv) {
-  // "fit" in place of the first distance chooses both; a next distance after
-  // it is ignored.
-  bool fit = (argc == 3 || argc == 4) && strcmp(argv[2], "fit") == 0;
-  switch (argc) {
-  case 4:
-    if (!fit) ReadKm(argv[3], &nextLoc);
-    [[fallthrough]];
-  case 3:
-    if (!fit) ReadKm(argv[2], &firstLoc);
-    [[fallthrough]];
-  case 2:
-    // Refused rather than shortened: a cut name would read or overwrite
-    // some other file.
-    if (strlen(argv[1]) > maxBaseName) {
-      ReportError("base name '%s' is longer than %zu characters", argv[1], maxBaseName);
-      return -1;
-    }
-    snprintf(inMTP, sizeof inMTP, "%s.txt", argv[1]);
-    snprintf(outRoute, sizeof outRoute, "%s.xml", argv[1]);
-    snprintf(outPOI, sizeof outPOI, "%s.csv", argv[1]);
-    break;
-  default:
+  DistanceArgs distances = {{nullptr, nullptr}, 0};
+  bool dropped = argc >= 2 && IsDropped(argv[1]);
+  const char *baseName = nullptr;
+  if (dropped) {
+    baseName = TakeDropped(argc, argv, &distances);
+    if (!baseName) return -1;
+  } else if (argc >= 2 && argc <= 4) {
+    baseName = argv[1];
+    for (int i = 2; i < argc; i++)
+      distances.text[distances.count++] = argv[i];
+  } else {
     printf("\nusage: rovalto [file-names [first-location [next-location]]]\n");
     printf("e.g.   rovalto \n");
     printf("       rovalto myFile\n");
@@ -54,7 +102,49 @@ static int CmdLine(int argc, char **argv) {
     printf("       rovalto myFile 20 10\n\n");
   }
 
-  FitOutcome chosen = fit ? FitDistances() : fitKeptDefaults;
+  if (baseName) {
+    // Refused rather than shortened: a cut name would read or overwrite
+    // some other file.
+    if (NameLength(baseName) > maxBaseName) {
+      ReportError("base name '%s' is longer than %zu characters", baseName, maxBaseName);
+      return -1;
+    }
+    // A dropped export is read under its own name: Tour.TXT stays Tour.TXT.
+    if (dropped)
+      snprintf(inMTP, sizeof inMTP, "%s", FileNameOf(argv[1]));
+    else
+      snprintf(inMTP, sizeof inMTP, "%s.txt", baseName);
+    snprintf(outRoute, sizeof outRoute, "%s.xml", baseName);
+    snprintf(outPOI, sizeof outPOI, "%s.csv", baseName);
+  }
+
+  // "fit" in place of the first distance chooses both; a next distance after
+  // it is ignored. A dropped export without distances asks for them, with
+  // the fit for Enter.
+  bool fit = distances.count > 0 && strcmp(distances.text[0], "fit") == 0;
+  bool ask = dropped && distances.count == 0;
+  if (!fit && distances.count > 0) ReadKm(distances.text[0], &firstLoc);
+  if (!fit && distances.count > 1) ReadKm(distances.text[1], &nextLoc);
+  FitOutcome chosen = fitKeptDefaults;
+  if (fit || ask) {
+    float first = firstLoc, next = nextLoc;
+    Count locations = 0;
+    chosen = FitDistances(&first, &next, &locations);
+    char enterAnswer[64];
+    if (chosen == fitKeptDefaults)
+      snprintf(enterAnswer, sizeof enterAnswer, "%.0f %.0f", static_cast<double>(first),
+               static_cast<double>(next));
+    else
+      snprintf(enterAnswer, sizeof enterAnswer, "%.0f %.0f, %lld locations",
+               static_cast<double>(first), static_cast<double>(next), locations);
+    if (ask && AskDistances(enterAnswer)) {
+      chosen = fitKeptDefaults;
+    } else {
+      firstLoc = first;
+      nextLoc = next;
+    }
+  }
+
   printf("input file (txt) = '%s':\n", inMTP);
   printf("       text export of Motorrad Tourenplaner 2007/2008\n");
   printf("       coordonates in degrees, minutes and seconds\n");
@@ -83,7 +173,8 @@ static void WarnAboutExport() {
            inMTP, nrRowsNotDms);
 }
 
-int main(int argc, char **argv) {
+// Convert as the command line says. Return the exit status.
+static int Run(int argc, char **argv) {
   if (GuardStandardStreams() != 0) return 1;
   // A console redirected into the export or an output (rovalto t > t.csv)
   // must never be read as the export or mixed into a file.
@@ -109,3 +200,16 @@ int main(int argc, char **argv) {
   }
   return RunFailed();
 }
+
+#ifdef _WIN32
+// Windows hands the command line over in UTF-16, so that any file name it
+// allows reaches the program whole.
+int wmain(int argc, wchar_t **argv) {
+  UseUtf8Console();
+  return Run(argc, CommandLineInUtf8(argc, argv));
+}
+#else
+int main(int argc, char **argv) {
+  return Run(argc, argv);
+}
+#endif

@@ -3,8 +3,8 @@
 #include "settings.h"
 
 const char prgIdent[] = "rovalto V1.0 2009-05-31";
-char inMTP[100] = "MotorradTourenPlanerExport.txt";
-char outRoute[100] = "MyMultiStopLocations.xml";
-char outPOI[100] = "SmartSTimportPOIs.csv";
+char inMTP[fileNameSize] = "MotorradTourenPlanerExport.txt";
+char outRoute[fileNameSize] = "MyMultiStopLocations.xml";
+char outPOI[fileNameSize] = "SmartSTimportPOIs.csv";
 float firstLoc = 10;
 float nextLoc = 10;

@@ -4,7 +4,9 @@
 #   golden.sh PROGRAM CASE
 #
 # CASE is a folder holding
-#   args     the arguments, one a line (no file: no arguments)
+#   args     the arguments, one a line (no file: no arguments); a line
+#            "@PATH" is the path of PATH in the run folder, in full: a Unix
+#            path natively, a Windows one (Z:\...) through a runner
 #   status   the expected exit status
 #   console  the expected console output
 #   in/      the files of the folder the program runs in (may be missing)
@@ -20,11 +22,8 @@
 #   left     optional: what the run must leave unread of standard input
 #   stderr   optional: the expected standard error
 #   input    optional: the text on standard input, in place of /dev/null
-#   batch    optional: the name of a batch file beside PROGRAM that runs in
-#            its place, through the command interpreter of ROVALTO_RUNNER;
-#            the arguments are then paths in the run folder, passed in full
-#            as Windows paths (Windows-only cases)
 #   native   optional: the case runs natively only, never through a runner
+#   windows  optional: the case runs through a runner (Wine) only
 # The program runs in a fresh copy of in/ with standard input from /dev/null,
 # so that its pause never waits. A run that takes more than 60 seconds fails,
 # and so does one that writes a file past 64 MiB, so that a program that
@@ -48,8 +47,8 @@ abspath() { case $1 in /*) echo "$1" ;; */*) echo "$PWD/$1" ;; *) echo "$1" ;; e
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 prog=$(abspath "$1")
 case=$(cd "$2" && pwd) || exit 1
-if [ -f "$case/batch" ] && [ -z "${ROVALTO_RUNNER:-}" ]; then
-  echo "$case runs a batch file: it needs ROVALTO_RUNNER (wine)"
+if [ -f "$case/windows" ] && [ -z "${ROVALTO_RUNNER:-}" ]; then
+  echo "$case is for Windows only: it needs ROVALTO_RUNNER (wine)"
   exit 1
 fi
 if [ -f "$case/native" ] && [ -n "${ROVALTO_RUNNER:-}" ]; then
@@ -74,15 +73,16 @@ cp -a "$tmp/base" "$tmp/want"
 set --
 if [ -f "$case/args" ]; then
   while IFS= read -r arg; do
-    [ -f "$case/batch" ] && arg=$(winpath "$tmp/run/$arg")
+    case $arg in
+    @*)
+      arg=$tmp/run/${arg#@}
+      [ -n "${ROVALTO_RUNNER:-}" ] && arg=$(winpath "$arg")
+      ;;
+    esac
     set -- "$@" "$arg"
   done < "$case/args"
 fi
-if [ -f "$case/batch" ]; then
-  set -- cmd /c "$(winpath "${prog%/*}/$(cat "$case/batch")")" "$@"
-else
-  set -- "$prog" "$@"
-fi
+set -- "$prog" "$@"
 input=/dev/null
 [ -f "$case/input" ] && input=$case/input
 stdin=$(cat "$case/stdin" 2>/dev/null)

@@ -1,2 +1,0 @@
-# The sample export.
-cp "$1/../../../examples/alpentour.txt" tour.txt
