@@ -73,9 +73,16 @@ static const char *TakeDropped(int argc, char **argv, DistanceArgs *distances) {
     Pause();
     return nullptr;
   }
-  static char baseName[fileNameSize];
+  // Room for a base name that fits the file name fields with an extension.
+  static char baseName[fileNameSize - sizeof ".txt" + 1];
   size_t n = strlen(fileName) - 4;
-  if (n >= sizeof baseName) n = sizeof baseName - 1;
+  // Too long for the field is too long for the limit; the limit itself is
+  // checked with every base name.
+  if (n >= sizeof baseName) {
+    ReportError("base name '%.*s' is longer than %zu characters", static_cast<int>(n), fileName,
+                maxBaseName);
+    return nullptr;
+  }
   memcpy(baseName, fileName, n);
   baseName[n] = '\0';
   return baseName;
