@@ -19,7 +19,9 @@
 #   stdout   optional: "full" runs it with standard output on /dev/full,
 #            "closed" with standard output closed, "> FILE" or ">> FILE"
 #            redirected onto FILE in the run folder, as a shell does
-#   left     optional: what the run must leave unread of standard input
+#   left     optional: what the run must leave unread of standard input;
+#            recorded for native cases with an input (Windows' PAUSE reads
+#            in its own way)
 #   stderr   optional: the expected standard error
 #   input    optional: the text on standard input, in place of /dev/null
 #   native   optional: the case runs natively only, never through a runner
@@ -27,11 +29,11 @@
 # The program runs in a fresh copy of in/ with standard input from /dev/null,
 # so that its pause never waits. A run that takes more than 60 seconds fails,
 # and so does one that writes a file past 64 MiB, so that a program that
-# hangs or writes in a loop stops at once. Afterwards the folder must hold in/ with
-# out/ laid over it, byte for byte, and nothing else. A FIFO that in/ or in.sh
-# makes must still be one afterwards; nothing is read from it. Without a stderr file
-# nothing may be written to standard error: that is where the sanitizers
-# report.
+# hangs or writes in a loop stops at once. Afterwards the folder must hold
+# in/ with out/ laid over it, byte for byte, and nothing else; a FIFO that
+# in/ or in.sh makes must still be one, and nothing is read from it. Without
+# a stderr file nothing may be written to standard error: that is where the
+# sanitizers report.
 #
 # With ROVALTO_RUNNER set (to wine, say), PROGRAM runs through it, and the
 # console output is compared with its CR LF line ends folded and without the
@@ -99,7 +101,8 @@ stdout=$(cat "$case/stdout" 2>/dev/null)
   esac
   # In 512-byte blocks, as sh (dash) counts them.
   ulimit -f 131072
-  if [ -f "$case/left" ] || { [ -n "${ROVALTO_RECORD:-}" ] && [ "$input" != /dev/null ]; }; then
+  if [ -f "$case/left" ] ||
+    { [ -n "${ROVALTO_RECORD:-}" ] && [ -f "$case/native" ] && [ "$input" != /dev/null ]; }; then
     timeout 60 ${ROVALTO_RUNNER:-} "$@"
     status=$?
     cat > "$tmp/left"
