@@ -39,7 +39,8 @@ int RunFailed() {
 #ifdef _WIN32
 char **CommandLineInUtf8(int argc, wchar_t **wideArgv) {
   // The longest command line Windows passes: 32767 UTF-16 units, each at most
-  // three bytes of UTF-8 (a pair of them, four).
+  // three bytes of UTF-8 (a pair of them, four), and at most one argument
+  // for every unit.
   static char text[3 * 32768];
   static char *argv[32768];
   size_t used = 0;

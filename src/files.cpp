@@ -38,6 +38,10 @@ static FILE *OpenStream(const char *fileName) {
   return _wfopen(Wide(fileName), L"rb");
 }
 
+// Windows opens its device names (COM1, AUX, CON, NUL) as files in any
+// folder, whatever the extension: none of them is an export.
+constexpr bool devicesAreExports = false;
+
 // Open fileName for writing as it is, creating it if need be. Return its
 // descriptor, or -1.
 static int OpenForWriting(const char *fileName) {
@@ -77,6 +81,9 @@ size_t NameLength(const char *fileName) {
 static FILE *OpenStream(const char *fileName) {
   return fopen(fileName, "rb");
 }
+
+// A pipe or a terminal may carry an export.
+constexpr bool devicesAreExports = true;
 
 // Open fileName for writing as it is, creating it if need be. Return its
 // descriptor, or -1. A FIFO that nobody reads fails at once rather than
@@ -130,48 +137,42 @@ const char *FileNameOf(const char *path) {
 int EnterFolderOf(const char *path) {
   size_t folder = static_cast<size_t>(FileNameOf(path) - path);
   if (folder == 0) return 0;
-  // The folder with its last separator, so that the root stays the root;
-  // room for the longest path of a command line: 32767 UTF-16 units on
-  // Windows, each at most three bytes of UTF-8.
-  static char name[3 * 32768];
+  // The folder with its last separator, so that the root stays the root.
+  static char name[maxPathBytes];
   if (folder >= sizeof name) return -1;
   memcpy(name, path, folder);
   name[folder] = '\0';
   return ChangeFolder(name);
 }
 
-FILE *OpenRegularFile(const char *fileName) {
-  FILE *stream = OpenStream(fileName);
-  FileId id;
-  if (stream && (KindOfFile(fileno(stream), &id) != regularFile || OpenFileTableHolds(id))) {
-    fclose(stream);
-    return nullptr;
-  }
-  return stream;
-}
-
 // Open fileName for reading; the file is checked on what was opened. Return
-// the stream, or nullptr when the file may not be read as the export.
-static FILE *OpenForReading(const char *fileName) {
+// the stream, or nullptr for a folder, a file open already, one that cannot
+// be told from one, and without devices for anything but a regular file. Set
+// *regular, and for a regular file its identity in *id.
+static FILE *OpenChecked(const char *fileName, bool devices, FileId *id, bool *regular) {
   FILE *stream = OpenStream(fileName);
   if (!stream) return nullptr;
-  FileId id;
-  switch (KindOfFile(fileno(stream), &id)) {
-  case regularFile:
-    if (!OpenFileTableHolds(id)) {
-      OpenFileTableAdd(stream, id);
-      return stream;
-    }
-    break;
-#ifndef _WIN32
-  // A pipe or a terminal may carry an export. On Windows the device names
-  // (COM1, AUX, CON, NUL) open as files in any folder, and none is an export.
-  case otherFile: return stream;
-#endif
-  default: break;
-  }
+  FileKind kind = KindOfFile(fileno(stream), id);
+  *regular = kind == regularFile;
+  if ((*regular && !OpenFileTableHolds(*id)) || (devices && kind == otherFile)) return stream;
   fclose(stream);
   return nullptr;
+}
+
+FILE *OpenRegularFile(const char *fileName) {
+  FileId id;
+  bool regular;
+  return OpenChecked(fileName, false, &id, &regular);
+}
+
+// Open the export, and enter it into the table of open files. Return the
+// stream, or nullptr when the file may not be read as the export.
+static FILE *OpenForReading(const char *fileName) {
+  FileId id;
+  bool regular;
+  FILE *stream = OpenChecked(fileName, devicesAreExports, &id, &regular);
+  if (stream && regular) OpenFileTableAdd(stream, id);
+  return stream;
 }
 
 // Open fileName for writing; the file is checked on what was opened, and only

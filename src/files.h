@@ -32,6 +32,10 @@ FILE *OpenFile(const char *fileName, const char *options);
 // already. For reading a file more than once.
 FILE *OpenRegularFile(const char *fileName);
 
+// The longest argument of a command line, and so the longest path, in bytes:
+// 32767 UTF-16 units on Windows, each at most three bytes of UTF-8.
+constexpr size_t maxPathBytes = 3 * 32768;
+
 // What a name on the command line names.
 enum NameKind { nameMissing, nameOfFile, nameOfOther };
 

@@ -26,9 +26,9 @@ struct Trial {
   Count locations;
 };
 
-// Read the export once: count each of the n trials, and find the largest
-// route distance that is not NaN into *largest (-infinity: none). Return
-// false when the export cannot be read to its end.
+// Read the export once: count each of the n trials and, where largest is
+// given, find the largest route distance that is not NaN (-infinity: none).
+// Return false when the export cannot be read to its end.
 static bool ReadPass(Trial *trials, size_t n, float *largest) {
   // Only a regular file can be read more than once; a file the run holds
   // open already (the console redirected into it) is not read at all.
@@ -37,7 +37,7 @@ static bool ReadPass(Trial *trials, size_t n, float *largest) {
 
   Thinning thinning[nrSearches];
   std::fill(std::begin(thinning), std::end(thinning), tourStart);
-  *largest = -INFINITY;
+  if (largest) *largest = -INFINITY;
   StartRows();
   int read = rowRead;
   while (read == rowRead) {
@@ -45,7 +45,7 @@ static bool ReadPass(Trial *trials, size_t n, float *largest) {
     if (read == readFailed) break;
     SplitRouteColumns();
     RouteRow row = ReadRouteRow();
-    if (row.hasKm && row.km > *largest) *largest = row.km;
+    if (largest && row.hasKm && row.km > *largest) *largest = row.km;
     bool counting = n == 0;
     for (size_t i = 0; i < n; i++) {
       trials[i].locations += ThinRow(&thinning[i], row, trials[i].first, trials[i].next);
@@ -85,8 +85,7 @@ static int Step(Search (&searches)[nrSearches], bool resultsOnly) {
       trials[n++] = {search.zeroFirst ? 0 : km, km, 0};
     }
   }
-  float largest;
-  if (n > 0 && !ReadPass(trials, n, &largest)) return -1;
+  if (n > 0 && !ReadPass(trials, n, nullptr)) return -1;
   for (size_t i = 0; i < n; i++) {
     if (resultsOnly || trials[i].locations <= maxLocations) {
       served[i]->hi = at[i];
@@ -100,8 +99,7 @@ static int Step(Search (&searches)[nrSearches], bool resultsOnly) {
 
 Count CountLocations(float first, float next) {
   Trial trial = {first, next, 0};
-  float largest;
-  return ReadPass(&trial, 1, &largest) ? trial.locations : -1;
+  return ReadPass(&trial, 1, nullptr) ? trial.locations : -1;
 }
 
 FitOutcome FitDistances(float *first, float *next, Count *locations) {

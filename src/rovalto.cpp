@@ -32,7 +32,7 @@ struct DistanceArgs {
 // regular file that is there, for which arg with ".txt" added names nothing
 // (so that no base name can have been meant).
 static bool IsDropped(const char *arg) {
-  static char withTxt[3 * 32768 + sizeof ".txt"];
+  static char withTxt[maxPathBytes + sizeof ".txt"];
   if (KindOfName(arg) != nameOfFile) return false;
   int n = snprintf(withTxt, sizeof withTxt, "%s.txt", arg);
   return n < 0 || static_cast<size_t>(n) >= sizeof withTxt || KindOfName(withTxt) == nameMissing;
