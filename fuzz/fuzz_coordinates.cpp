@@ -17,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   char *before = static_cast<char *>(malloc(n + 1));
   memcpy(before, coord, n + 1);
 
-  CoordDeg2Dec(coord);
+  DmsToFraction(coord);
   // Only the last five characters may change.
   if (strlen(coord) != n || (n >= 5 && memcmp(coord, before, n - 5) != 0)) abort();
 
-  const char *decimal = CoordROVALTO(coord);
+  const char *decimal = FractionToDecimal(coord);
   size_t m = strlen(decimal);
   if (n < 5 && strcmp(decimal, coord) != 0) abort();
   if (n >= 5 && n <= 9 && (m != n + 2 || decimal[n - 5] != '.')) abort();

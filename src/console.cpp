@@ -38,11 +38,8 @@ int RunFailed() {
 
 #ifdef _WIN32
 char **CommandLineInUtf8(int argc, wchar_t **wideArgv) {
-  // The longest command line Windows passes: 32767 UTF-16 units, each at most
-  // three bytes of UTF-8 (a pair of them, four), and at most one argument
-  // for every unit.
-  static char text[3 * 32768];
-  static char *argv[32768];
+  static char text[maxPathBytes];
+  static char *argv[maxPathUnits];
   size_t used = 0;
   for (int i = 0; i < argc && i + 1 < static_cast<int>(std::size(argv)); i++) {
     int n = WideCharToMultiByte(CP_UTF8, 0, wideArgv[i], -1, text + used,
@@ -132,8 +129,6 @@ static void RestoreTerminal(int sig) {
   raise(sig);
 }
 
-static void StopAndGoOn(int sig);
-
 // The handlers at the pause. Neither blocks its own signal, so that a
 // SIGTSTP raised in its handler stops the program right there.
 static struct sigaction endAction, jobAction, defaultAction;
@@ -191,8 +186,7 @@ void Pause() {
     tcsetattr(STDIN_FILENO, TCSANOW, &oneKeyTerminal);
   }
   char key;
-  while (read(STDIN_FILENO, &key, 1) < 0 && errno == EINTR) {
-  }
+  ReadByte(&key);
   if (terminal) {
     // Signals wait while the terminal and the handlers are put back, so
     // that none finds the one without the other.

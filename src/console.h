@@ -3,7 +3,15 @@
 #ifndef CONSOLE_H
 #define CONSOLE_H
 
+#include <cstddef>
 #include <cstdio>
+
+// The longest command line Windows passes, and so the longest path: 32767
+// UTF-16 units and the terminator, and as many arguments at most.
+constexpr size_t maxPathUnits = 32768;
+// The same in bytes of UTF-8: each unit at most three bytes (a pair of them,
+// four).
+constexpr size_t maxPathBytes = 3 * maxPathUnits;
 
 // MinGW's printf, in C++, is its own ANSI one, whose formats (%zu among them)
 // the compiler checks under another name, set once <cstdio> is in.

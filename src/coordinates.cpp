@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-bool CoordDeg2Dec(char *coord, size_t n) {
+bool DmsToFraction(char *coord, size_t n) {
   if (n < 5) return false;
   char *digits = coord + n - 5;
 
@@ -29,7 +29,7 @@ bool CoordDeg2Dec(char *coord, size_t n) {
   return true;
 }
 
-const char *CoordROVALTO(const char *coord, size_t n, size_t *length) {
+const char *FractionToDecimal(const char *coord, size_t n, size_t *length) {
   // Room for the longest result, a sign and three degree digits with the
   // point and six decimals: "-123.456780".
   static char buffer[12];

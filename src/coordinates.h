@@ -14,19 +14,19 @@
 // the length never changes. A text whose last five characters are not
 // minutes, seconds and tenths whose fraction fits five digits is left as it
 // is. Return whether the text was converted.
-bool CoordDeg2Dec(char *coord, size_t n);
-inline bool CoordDeg2Dec(char *coord) {
-  return CoordDeg2Dec(coord, strlen(coord));
+bool DmsToFraction(char *coord, size_t n);
+inline bool DmsToFraction(char *coord) {
+  return DmsToFraction(coord, strlen(coord));
 }
 
 // Return the decimal-degree text of the n characters of fraction digits in
 // coord, and its length in *length. The result lives in a buffer that the next
 // call overwrites. Texts of fewer than five characters come back unchanged;
 // texts of more than nine, which no longitude or latitude has, come back empty.
-const char *CoordROVALTO(const char *coord, size_t n, size_t *length);
-inline const char *CoordROVALTO(const char *coord) {
+const char *FractionToDecimal(const char *coord, size_t n, size_t *length);
+inline const char *FractionToDecimal(const char *coord) {
   size_t length;
-  return CoordROVALTO(coord, strlen(coord), &length);
+  return FractionToDecimal(coord, strlen(coord), &length);
 }
 
 #endif

@@ -4,7 +4,7 @@
 #include "files.h"
 
 #include "console.h"
-#include "openfiles.h"
+#include "filetable.h"
 
 #include <cstring>
 
@@ -27,7 +27,7 @@
 // the next call overwrites; an empty name, which opens nothing, when it does
 // not convert.
 static const wchar_t *Wide(const char *fileName) {
-  static wchar_t wide[32768];
+  static wchar_t wide[maxPathUnits];
   if (!MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, fileName, -1, wide,
                            static_cast<int>(std::size(wide))))
     wide[0] = L'\0';
@@ -154,7 +154,7 @@ static FILE *OpenChecked(const char *fileName, bool devices, FileId *id, bool *r
   if (!stream) return nullptr;
   FileKind kind = KindOfFile(fileno(stream), id);
   *regular = kind == regularFile;
-  if ((*regular && !OpenFileTableHolds(*id)) || (devices && kind == otherFile)) return stream;
+  if ((*regular && !FileTableHolds(*id)) || (devices && kind == otherFile)) return stream;
   fclose(stream);
   return nullptr;
 }
@@ -171,13 +171,17 @@ static FILE *OpenForReading(const char *fileName) {
   FileId id;
   bool regular;
   FILE *stream = OpenChecked(fileName, devicesAreExports, &id, &regular);
-  if (stream && regular) OpenFileTableAdd(stream, id);
+  if (stream && regular && !FileTableAdd(stream, id)) {
+    fclose(stream);
+    return nullptr;
+  }
   return stream;
 }
 
 // Open fileName for writing; the file is checked on what was opened, and only
-// then emptied, so that a file open already is never truncated. Return the
-// stream, or nullptr when the file may not be written as an output.
+// emptied once it holds its place in the table, so that a file open already
+// is never truncated. Return the stream, or nullptr when the file may not be
+// written as an output.
 static FILE *OpenForOutput(const char *fileName) {
   int fd = OpenForWriting(fileName);
   if (fd < 0) return nullptr;
@@ -185,8 +189,16 @@ static FILE *OpenForOutput(const char *fileName) {
   FILE *stream = nullptr;
   switch (KindOfFile(fd, &id)) {
   case regularFile:
-    if (!OpenFileTableHolds(id) && Truncate(fd) == 0 && (stream = StreamOf(fd)))
-      OpenFileTableAdd(stream, id);
+    if (FileTableHolds(id) || !(stream = StreamOf(fd))) break;
+    if (!FileTableAdd(stream, id)) {
+      fclose(stream);
+      return nullptr;
+    }
+    if (Truncate(fd) != 0) {
+      FileTableRemove(stream);
+      fclose(stream);
+      return nullptr;
+    }
     break;
   case otherFile: stream = StreamOf(fd); break;
   default: break;
@@ -195,17 +207,19 @@ static FILE *OpenForOutput(const char *fileName) {
   return stream;
 }
 
+void ReportOpenFailure(const char *fileName, const char *options) {
+  ReportError("can't open '%s' (options '%s')", fileName, options);
+  Pause();
+}
+
 FILE *OpenFile(const char *fileName, const char *options) {
   FILE *stream = options[0] == 'r' ? OpenForReading(fileName) : OpenForOutput(fileName);
-  if (!stream) {
-    ReportError("can't open '%s' (options '%s')", fileName, options);
-    Pause();
-  }
+  if (!stream) ReportOpenFailure(fileName, options);
   return stream;
 }
 
 void CloseInput(FILE *stream) {
-  OpenFileTableRemove(stream);
+  FileTableRemove(stream);
   fclose(stream);
 }
 
@@ -228,11 +242,11 @@ void PutBytes(OutFile *out, const char *text, size_t length) {
   out->used += length;
 }
 
-int CloseFile(OutFile *out, const char *fileName) {
+int CloseOutput(OutFile *out, const char *fileName) {
   Drain(out);
   FILE *stream = out->stream;
   out->stream = nullptr;
-  OpenFileTableRemove(stream);
+  FileTableRemove(stream);
   // A full disk may show only when the last buffer is flushed. The flush is
   // explicit: some C libraries' fclose does not report its failure.
   int failed = fflush(stream) != 0 || ferror(stream);

@@ -4,15 +4,17 @@
 #ifndef FILES_H
 #define FILES_H
 
+#include "console.h"
+
 #include <cstddef>
 #include <cstdio>
 
-// An output file. Its text is assembled in a buffer of its own, which goes to
-// the stream in one write whenever it is full and when the file is closed.
 // Bytes of text an output file holds before they go to its stream: large
 // enough that a write costs little per byte.
 constexpr size_t outBufferSize = 64 * 1024;
 
+// An output file. Its text is assembled in a buffer of its own, which goes to
+// the stream in one write whenever it is full and when the file is closed.
 struct OutFile {
   FILE *stream; // nullptr while the file is not open
   size_t used;  // bytes of text waiting in the buffer
@@ -27,14 +29,14 @@ struct OutFile {
 // Return the stream, or nullptr after reporting the failure and pausing.
 FILE *OpenFile(const char *fileName, const char *options);
 
+// Report that fileName cannot be opened with options ("r" or "w"), and pause
+// so that the message is read before anything else.
+void ReportOpenFailure(const char *fileName, const char *options);
+
 // Open the regular file fileName for reading, as bytes and with no report.
 // Return the stream, or nullptr for anything else and for a file open
 // already. For reading a file more than once.
 FILE *OpenRegularFile(const char *fileName);
-
-// The longest argument of a command line, and so the longest path, in bytes:
-// 32767 UTF-16 units on Windows, each at most three bytes of UTF-8.
-constexpr size_t maxPathBytes = 3 * 32768;
 
 // What a name on the command line names.
 enum NameKind { nameMissing, nameOfFile, nameOfOther };
@@ -58,7 +60,7 @@ void CloseInput(FILE *stream);
 
 // Close an output file, noticing any write that failed on the way. Return
 // 0 on success, -1 after reporting that fileName could not be written.
-int CloseFile(OutFile *out, const char *fileName);
+int CloseOutput(OutFile *out, const char *fileName);
 
 // Append length bytes of text to out as they are. A write that fails shows
 // when the file is closed.

@@ -32,36 +32,39 @@ struct Trial {
 static bool ReadPass(Trial *trials, size_t n, float *largest) {
   // Only a regular file can be read more than once; a file the run holds
   // open already (the console redirected into it) is not read at all.
-  FILE *stream = OpenRegularFile(inMTP);
+  FILE *stream = OpenRegularFile(settings.exportName);
   if (!stream) return false;
+  // One pass at a time: the reader's block and row are used up in each.
+  static ExportReader reader;
+  static Row row;
+  StartReading(&reader, stream, settings.exportName);
 
   Thinning thinning[nrSearches];
   std::fill(std::begin(thinning), std::end(thinning), tourStart);
   if (largest) *largest = -INFINITY;
-  StartRows();
   int read = rowRead;
   while (read == rowRead) {
-    read = ReadRow(stream);
+    read = ReadLine(&reader, &row);
     if (read == readFailed) break;
-    SplitRouteColumns();
-    RouteRow row = ReadRouteRow();
-    if (largest && row.hasKm && row.km > *largest) *largest = row.km;
+    SplitRouteColumns(&row);
+    RouteRow route = RouteRowOf(row);
+    if (largest && route.hasKm && route.km > *largest) *largest = route.km;
     bool counting = n == 0;
     for (size_t i = 0; i < n; i++) {
-      trials[i].locations += ThinRow(&thinning[i], row, trials[i].first, trials[i].next);
+      trials[i].locations += ThinRow(&thinning[i], route, trials[i].first, trials[i].next);
       counting |= trials[i].locations <= maxLocations;
     }
     // Past the limit, a count has decided what it is for.
     if (!counting) break;
   }
-  StartRows();
   fclose(stream);
   return read != readFailed;
 }
 
-// A search for the smallest whole km d in [1, top] whose tour has at most
-// 14 locations, by bisection, exactly so: on exports whose count rises with
-// d somewhere it still finds the same d as every other implementation.
+// A search for the smallest whole km d in [lo, hi] whose tour has at most
+// 14 locations, by bisection. The count mostly falls as d grows, but not
+// everywhere: where it rises again, bisection still ends on one d whose
+// count is at most 14, if not always the smallest.
 struct Search {
   bool zeroFirst; // the first distance 0, else both distances d
   long lo, hi;
@@ -105,15 +108,19 @@ Count CountLocations(float first, float next) {
 FitOutcome FitDistances(float *first, float *next, Count *locations) {
   float largest;
   if (!ReadPass(nullptr, 0, &largest) || largest == -INFINITY) return fitKeptDefaults;
-  // The largest distance rounded down and capped, plus 101 for the last
-  // location's start at -100 km; at least 1. Rounded by hand: floor would
-  // bring in the maths library, and its memory, for this one number.
+  // A d that no route row reaches, whichever the search: with the first
+  // distance d the taking never starts, and with the first 0 no route row
+  // lies d beyond the start's last location, so that only the day starts
+  // are taken. That is the largest distance rounded down, less the start's
+  // last location, plus 1; at least 1. Rounded by hand: floor would bring
+  // in the maths library, and its memory, for this one number.
+  constexpr long beyondStart = 1 - static_cast<long>(startLastKm);
   double capped = std::min(static_cast<double>(largest), 40000.0);
   long hi = 1;
-  if (capped > -101) {
+  if (capped > -beyondStart) {
     long whole = static_cast<long>(capped);
     if (static_cast<double>(whole) > capped) whole--;
-    hi = std::max(whole + 101, 1L);
+    hi = std::max(whole + beyondStart, 1L);
   }
   Search searches[nrSearches] = {{false, 1, hi, -1}, {true, 1, hi, -1}};
   int served;
@@ -125,13 +132,13 @@ FitOutcome FitDistances(float *first, float *next, Count *locations) {
   if (equal.atHi >= 1 && equal.atHi <= maxLocations) {
     *first = *next = static_cast<float>(equal.hi);
     *locations = equal.atHi;
-    return fitAtMost14;
+    return fitWithinLimit;
   }
   if (zeroFirst.atHi >= 1) {
     *first = 0;
     *next = static_cast<float>(zeroFirst.hi);
     *locations = zeroFirst.atHi;
-    return zeroFirst.atHi <= maxLocations ? fitAtMost14 : fitFewest;
+    return zeroFirst.atHi <= maxLocations ? fitWithinLimit : fitFewest;
   }
   return fitKeptDefaults;
 }

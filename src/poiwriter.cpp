@@ -4,51 +4,39 @@
 #include "poiwriter.h"
 
 #include "coordinates.h"
-#include "files.h"
-#include "reader.h"
-#include "settings.h"
 
-Count nrPOIs;
+void OpenPoiWriter(PoiWriter *poi, const char *fileName) {
+  poi->file.stream = OpenFile(fileName, "w");
+  poi->file.used = 0;
+  poi->name = fileName;
+  poi->nrPOIs = 0;
+}
 
-void DoPOI(int step) {
-  enum { notOpened, converting, finished };
-  // The POI file: its stream and the text waiting for it.
-  static OutFile poiFile;
-  static int state = notOpened;
-
-  if (step == 0) {
-    if (poiFile.stream && CloseFile(&poiFile, outPOI) == 0) {
-      printf("File '%s' contains %lld POIs (import with e.g. SmartST).\n", outPOI, nrPOIs);
-      printf("\n");
-    }
-    state = finished;
-    return;
-  }
-
-  switch (state) {
-  case notOpened:
-    poiFile.stream = OpenFile(outPOI, "w");
-    state = converting;
-    return;
-  case converting: break;
-  default: return;
-  }
-
+void WritePoiRow(PoiWriter *poi, const Row &row) {
   // A point of interest has a name and a position but no route distance.
-  // POIs count also without a POI file: they tell an export from other files.
-  if (column[1][0] != '\0' || column[3][0] == '\0' || column[7][0] == '\0' || column[8][0] == '\0')
+  if (row.columnLength[kmColumn] != 0 || row.columnLength[nameColumn] == 0 ||
+      row.columnLength[longitudeColumn] == 0 || row.columnLength[latitudeColumn] == 0)
     return;
-  nrPOIs++;
-  if (!poiFile.stream) return;
+  poi->nrPOIs++;
+  if (!poi->file.stream) return;
   // Both conversions share one result buffer: write each before the next.
   // The line ends in CR LF, as SmartST's import expects.
   size_t length;
-  const char *decimal = CoordROVALTO(column[7], columnLength[7], &length);
-  PutBytes(&poiFile, decimal, length);
-  PutFixed(&poiFile, ",");
-  decimal = CoordROVALTO(column[8], columnLength[8], &length);
-  PutBytes(&poiFile, decimal, length);
-  PutFixed(&poiFile, ",\"");
-  PutBytes(&poiFile, column[3], columnLength[3]);
-  PutFixed(&poiFile, "\"\r\n");
+  const char *decimal =
+      FractionToDecimal(row.column[longitudeColumn], row.columnLength[longitudeColumn], &length);
+  PutBytes(&poi->file, decimal, length);
+  PutFixed(&poi->file, ",");
+  decimal =
+      FractionToDecimal(row.column[latitudeColumn], row.columnLength[latitudeColumn], &length);
+  PutBytes(&poi->file, decimal, length);
+  PutFixed(&poi->file, ",\"");
+  PutBytes(&poi->file, row.column[nameColumn], row.columnLength[nameColumn]);
+  PutFixed(&poi->file, "\"\r\n");
+}
+
+void FinishPoiWriter(PoiWriter *poi) {
+  if (poi->file.stream && CloseOutput(&poi->file, poi->name) == 0) {
+    printf("File '%s' contains %lld POIs (import with e.g. SmartST).\n", poi->name, poi->nrPOIs);
+    printf("\n");
+  }
 }

@@ -1,16 +1,28 @@
 // The POI writer: collects the named points of interest of the export into a
-// comma-separated list for SmartST's POI import.
+// comma-separated list for SmartST's POI import. Open it, pass it every row
+// of the export, then finish it.
 #ifndef POIWRITER_H
 #define POIWRITER_H
 
+#include "files.h"
 #include "reader.h"
 
-// POIs of the export so far; each is written while the POI file is open.
-extern Count nrPOIs;
+// A POI file being written.
+struct PoiWriter {
+  OutFile file;     // the POI file; file.stream is nullptr when it did not open
+  const char *name; // its name, for the reports
+  Count nrPOIs;     // POIs of the export so far, counted also without a file
+};
 
-// With step non-zero, open the POI file on the first call, then write the
-// current row when it is a point of interest. With step 0, close the file
-// and report how many POIs it holds.
-void DoPOI(int step);
+// Open the POI file fileName for poi. A file that cannot be opened is
+// reported; the rows are still counted, for what they show.
+void OpenPoiWriter(PoiWriter *poi, const char *fileName);
+
+// Write row, split, when it is a point of interest.
+void WritePoiRow(PoiWriter *poi, const Row &row);
+
+// Close the file and report how many POIs it holds, or that it could not be
+// written.
+void FinishPoiWriter(PoiWriter *poi);
 
 #endif

@@ -17,35 +17,39 @@ static bool IsPlainNumber(const char *text, size_t n) {
   return digits == n && strspn(text, ".") < n;
 }
 
+AnswerKind ParseAnswer(const char *answer, size_t length, float *first, float *next) {
+  if (length >= answerSize) return answerRefused;
+  // Words between blanks; a CR before the line end is a blank too.
+  const char *const blanks = " \t\r";
+  const char *words[2];
+  size_t nrWords = 0;
+  for (const char *p = answer + strspn(answer, blanks); *p; p += strspn(p, blanks)) {
+    size_t n = strcspn(p, blanks);
+    if (nrWords == 2 || !IsPlainNumber(p, n)) return answerRefused;
+    words[nrWords++] = p;
+    p += n;
+  }
+  if (nrWords == 0) return answerEmpty;
+  // Each number ends at its word's end: a blank follows, or the end.
+  ReadKm(words[0], first);
+  if (nrWords == 2) ReadKm(words[1], next);
+  return answerTaken;
+}
+
 bool AskDistances(const char *enterAnswer) {
   for (;;) {
     printf("Distances in km, first location and next locations (Enter: %s): ", enterAnswer);
     fflush(stdout);
-    // Room for two numbers of any sensible length, and blanks around them.
-    char answer[64];
+    char answer[answerSize];
     long length = ReadAnswer(answer, sizeof answer);
     // A typed Enter ends the line on a terminal; this ends it everywhere,
     // so that the console reads the same when the answer comes from a file.
     printf("\n");
     if (length < 0) return false;
-
-    // Words between blanks; a CR before the line end is a blank too.
-    const char *const blanks = " \t\r";
-    const char *words[3];
-    size_t nrWords = 0;
-    bool plain = static_cast<size_t>(length) < sizeof answer;
-    for (const char *p = answer + strspn(answer, blanks); *p && plain; p += strspn(p, blanks)) {
-      size_t n = strcspn(p, blanks);
-      plain = nrWords < 2 && IsPlainNumber(p, n);
-      words[nrWords++] = p;
-      p += n;
-    }
-    if (plain && nrWords == 0) return false;
-    if (plain) {
-      // The number ends at the word's end: a blank follows, or the end.
-      ReadKm(words[0], &firstLoc);
-      if (nrWords == 2) ReadKm(words[1], &nextLoc);
-      return true;
+    switch (ParseAnswer(answer, static_cast<size_t>(length), &settings.firstKm, &settings.nextKm)) {
+    case answerEmpty: return false;
+    case answerTaken: return true;
+    case answerRefused: break;
     }
     printf("Please type one or two numbers of km, such as 20 30, or just press Enter.\n");
   }

@@ -3,10 +3,29 @@
 #ifndef QUESTION_H
 #define QUESTION_H
 
+#include <cstddef>
+
+// Bytes of an answer: room for two numbers of any sensible length, and blanks
+// around them. A longer line is refused whole.
+constexpr size_t answerSize = 64;
+
+// What an answer says.
+enum AnswerKind {
+  answerEmpty,   // nothing but blanks: Enter
+  answerTaken,   // one or two numbers of km
+  answerRefused, // anything else, to be asked again
+};
+
+// Read answer, a line of length bytes without its line end (kept up to
+// answerSize - 1 bytes, then a zero byte), as one or two numbers between
+// blanks. For answerTaken set *first from the first number and *next from a
+// second; otherwise set nothing.
+AnswerKind ParseAnswer(const char *answer, size_t length, float *first, float *next);
+
 // Ask for both distances on one line, offering enterAnswer for Enter, until
-// the answer is one or two numbers, or nothing. Set firstLoc from the first
-// number and nextLoc from the second, and return true; return false for
-// Enter or the end of the input, with nothing set.
+// the answer is one or two numbers, or nothing. Set settings.firstKm from the
+// first number and settings.nextKm from a second, and return true; return
+// false for Enter or the end of the input, with nothing set.
 bool AskDistances(const char *enterAnswer);
 
 #endif

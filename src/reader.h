@@ -1,5 +1,6 @@
 // The export reader: reads the tour planner's text export one line at a time
-// into a row of 11 columns that the writers share.
+// into a row of 11 columns, the two coordinates in fraction digits. A reader
+// holds one row at a time, whatever the size of the export.
 #ifndef READER_H
 #define READER_H
 
@@ -19,43 +20,62 @@ constexpr size_t readBlockSize = 64 * 1024;
 // Bytes of one line that make a row; a longer line goes on in the next row.
 constexpr size_t maxRowLength = 1000;
 
-// The current row, followed by a zero byte for each column: a row with missing
-// columns takes one of them for each column it lacks.
-extern char line[1024];
-// The bytes of the current row in line, before it is split.
-extern size_t lineLength;
-// The columns of the current row, pointers into line: 1 is the distance in km,
-// 3 the name, 7 and 8 longitude and latitude in fraction digits.
-extern char *column[11];
-// The length of each column.
-extern size_t columnLength[11];
+// The columns of a row, and the four that mean something.
+constexpr size_t nrColumns = 11;
+enum { kmColumn = 1, nameColumn = 3, longitudeColumn = 7, latitudeColumn = 8 };
 
-// Rows of the export so far with a longitude or latitude that is not in DMS
-// digits, and so is written as it stands.
-extern Count nrRowsNotDms;
+// One row of the export.
+struct Row {
+  // The row's bytes. Once split, each column ends in a zero byte, and a zero
+  // byte follows for each column the row lacks.
+  char text[maxRowLength + 24];
+  size_t length;                  // bytes of the row as read, before the split
+  char *column[nrColumns];        // the columns once split, pointers into text
+  size_t columnLength[nrColumns]; // the length of each column
+};
 
-// Read and split the next row of the input. The first call only opens the
-// input. Return 0 while there is a row, -1 once the input is finished.
-int GetMTP();
+// An export being read, and what was read of it so far.
+struct ExportReader {
+  FILE *stream;              // the export; nullptr while none is open
+  const char *name;          // its name, for the reports
+  char block[readBlockSize]; // bytes read from the stream ahead of the rows
+  size_t blockStart;         // the first byte of block not yet in a row
+  size_t blockEnd;           // the end of what the last read put in block
+  bool ended;                // no row is left: the last one is out, or no stream is open
+  Count nrRowsNotDms;        // rows with a position that is not DMS digits
+};
 
-// What ReadRow found: a row, the row that came with the end of the input, or
-// a read error, which leaves an incomplete row that must never be used.
+// Open the export fileName for reader. Return false after reporting that it
+// cannot be opened.
+bool OpenExport(ExportReader *reader, const char *fileName);
+
+// Read the next row of reader's export into row, split, with both positions
+// in fraction digits. Return false once the export is finished: the end of
+// the input gives one last row (possibly empty) first, a read error none.
+bool ReadExportRow(ExportReader *reader, Row *row);
+
+// Close reader's export, reporting a read error that ended it.
+void CloseExport(ExportReader *reader);
+
+// Start reader on stream, the export name open for reading at its start,
+// with nothing read ahead and nothing counted.
+void StartReading(ExportReader *reader, FILE *stream, const char *name);
+
+// What ReadLine found: a row, the row that came with the end of the input,
+// or a read error, which leaves a row cut short at the point of the error.
 enum { rowRead = 0, lastRow = -1, readFailed = -2 };
 
-// Forget what was read ahead of the rows: call whenever ReadRow is to read
-// a stream from its start, and after it is closed.
-void StartRows();
+// Read the next line of reader's stream into row, unsplit. Return rowRead,
+// lastRow (a possibly empty row) or readFailed.
+int ReadLine(ExportReader *reader, Row *row);
 
-// Read the next line of stream into line. Return rowRead, lastRow (a possibly
-// empty row) or readFailed.
-int ReadRow(FILE *stream);
+// Split row into its columns and convert both positions to fraction digits.
+// Return false when a position is there but not in DMS digits.
+bool SplitRow(Row *row);
 
-// Split line into its columns and convert both coordinates to fraction digits.
-// Return false when a coordinate is there but not in DMS digits.
-bool SplitRow();
-
-// Split line into its columns up to the name, as SplitRow does: all that the
-// thinning of the route looks at.
-void SplitRouteColumns();
+// Split row into its columns up to the name, as SplitRow does: all that the
+// thinning of the route looks at. The later columns are left as they were,
+// pointing at whatever the row before held there.
+void SplitRouteColumns(Row *row);
 
 #endif

@@ -1,6 +1,6 @@
-// The settings: the program's identification, the three file names and the
-// two distances. The command line may set them once, before the conversion
-// starts; nothing changes them afterwards.
+// The settings: the three file names and the two distances of a run, and the
+// program's identification. The command line sets them once, before the
+// conversion starts; nothing changes them afterwards.
 #ifndef SETTINGS_H
 #define SETTINGS_H
 
@@ -14,17 +14,18 @@ constexpr size_t maxBaseName = 95;
 // terminator.
 constexpr size_t fileNameSize = maxBaseName * 4 + sizeof ".txt";
 
-// Identification line, printed first.
-extern const char prgIdent[];
-// Input file: the tour planner's text export.
-extern char inMTP[fileNameSize];
-// Output file: the multi-stop tour.
-extern char outRoute[fileNameSize];
-// Output file: the POI list.
-extern char outPOI[fileNameSize];
-// Route distance in km at which the tour writer starts taking locations.
-extern float firstLoc;
-// Least distance in km between two locations of the tour.
-extern float nextLoc;
+struct Settings {
+  char exportName[fileNameSize]; // the tour planner's text export, read
+  char tourName[fileNameSize];   // the multi-stop tour, written
+  char poiName[fileNameSize];    // the POI list, written
+  float firstKm;                 // route distance at which the taking of locations starts
+  float nextKm;                  // least distance between two locations of the tour
+};
+
+// The settings of this run, with the defaults until the command line sets them.
+extern Settings settings;
+
+// The identification line, printed first.
+extern const char identification[];
 
 #endif

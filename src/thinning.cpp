@@ -7,15 +7,15 @@
 
 #include "distance.h"
 
-RouteRow ReadRouteRow() {
-  RouteRow row = {false, 0, false};
-  if (column[1][0] != '\0')
+RouteRow RouteRowOf(const Row &row) {
+  RouteRow route = {false, 0, false};
+  if (row.columnLength[kmColumn] != 0)
     // A distance that is no number makes the row neither a route row nor a
     // separator: it is ignored.
-    row.hasKm = ReadKm(column[1], &row.km);
+    route.hasKm = ReadKm(row.column[kmColumn], &route.km);
   else
-    row.separator = column[3][0] == '\0';
-  return row;
+    route.separator = row.columnLength[nameColumn] == 0;
+  return route;
 }
 
 bool ThinRow(Thinning *thinning, const RouteRow &row, float first, float next) {

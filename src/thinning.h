@@ -9,6 +9,12 @@
 // The most locations a NAVMAN N20 takes in one multi-stop tour.
 constexpr Count maxLocations = 14;
 
+// Where a tour's last location lies, in km, before any is taken: 100 km
+// before the start, so that with a next distance of up to 100 km the first
+// route row after the first distance is taken at once, and with a longer one
+// the first at the next distance less 100 km.
+constexpr float startLastKm = -100;
+
 // A row as the thinning sees it.
 struct RouteRow {
   bool hasKm;     // the distance reads as a number: a route row
@@ -22,12 +28,11 @@ struct Thinning {
   float lastKm; // the distance of the last location taken
 };
 
-// Before the first row. The last location lies far enough back that the
-// first route row after the first distance is taken at once.
-constexpr Thinning tourStart = {false, -100};
+// Before the first row.
+constexpr Thinning tourStart = {false, startLastKm};
 
-// Return the current row of the export as the thinning sees it.
-RouteRow ReadRouteRow();
+// Return row, split up to its name, as the thinning sees it.
+RouteRow RouteRowOf(const Row &row);
 
 // Pass row through the thinning with the distances first and next. Return
 // true when the row becomes a location.

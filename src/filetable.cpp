@@ -1,6 +1,6 @@
 // The table of open files, and the identity of a file on POSIX systems
 // (device and inode) and on Windows (volume serial number and file index).
-#include "openfiles.h"
+#include "filetable.h"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
@@ -37,37 +37,38 @@ FileKind KindOfFile(int fd, FileId *id) {
 }
 #endif
 
-// The export, the two outputs, and standard output and error.
 static struct {
-  FILE *stream;
-  FileId id;
-} openFiles[5];
+  FILE *stream; // nullptr for a free entry
+  FileId id;    // the identity of the file open in stream
+} fileTable[fileTableSize];
 
-bool OpenFileTableHolds(const FileId &id) {
-  for (const auto &file : openFiles)
+bool FileTableHolds(const FileId &id) {
+  for (const auto &file : fileTable)
     if (file.stream && file.id.volume == id.volume && file.id.index == id.index) return true;
   return false;
 }
 
-void OpenFileTableAdd(FILE *stream, const FileId &id) {
-  for (auto &file : openFiles) {
+bool FileTableAdd(FILE *stream, const FileId &id) {
+  for (auto &file : fileTable) {
     if (!file.stream) {
       file.stream = stream;
       file.id = id;
-      return;
+      return true;
     }
   }
+  return false;
 }
 
-void OpenFileTableRemove(FILE *stream) {
-  for (auto &file : openFiles)
+void FileTableRemove(FILE *stream) {
+  for (auto &file : fileTable)
     if (file.stream == stream) file.stream = nullptr;
 }
 
-void OpenFileTableAddConsole() {
+void FileTableAddConsole() {
+  static_assert(fileTableSize >= 2, "room for the console in an empty table");
   FileId id;
   // Where the system cannot tell (Wine, for a handle it inherited), the
   // console stays out of the table.
-  if (KindOfFile(fileno(stdout), &id) == regularFile) OpenFileTableAdd(stdout, id);
-  if (KindOfFile(fileno(stderr), &id) == regularFile) OpenFileTableAdd(stderr, id);
+  if (KindOfFile(fileno(stdout), &id) == regularFile) (void)FileTableAdd(stdout, id);
+  if (KindOfFile(fileno(stderr), &id) == regularFile) (void)FileTableAdd(stderr, id);
 }

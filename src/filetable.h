@@ -3,9 +3,10 @@
 // name opens one of them again. An output name that is a link to the export
 // never truncates it, two outputs never write into one file, and a console
 // redirected into a file is never read or written as the export or an output.
-#ifndef OPENFILES_H
-#define OPENFILES_H
+#ifndef FILETABLE_H
+#define FILETABLE_H
 
+#include <cstddef>
 #include <cstdio>
 
 // What is open in a descriptor, as far as the table is concerned.
@@ -24,16 +25,22 @@ struct FileId {
 // Find what is open in descriptor fd; for a regular file, set *id too.
 FileKind KindOfFile(int fd, FileId *id);
 
-// Return whether the table holds the file with identity id.
-bool OpenFileTableHolds(const FileId &id);
+// The files the table holds at most: the export, the two outputs, and
+// standard output and error. A file that finds it full is not opened.
+constexpr size_t fileTableSize = 5;
 
-// Enter stream, the regular file with identity id, into the table.
-void OpenFileTableAdd(FILE *stream, const FileId &id);
+// Return whether the table holds the file with identity id.
+bool FileTableHolds(const FileId &id);
+
+// Enter stream, the regular file with identity id, into the table. Return
+// false, with nothing entered, when the table is full.
+[[nodiscard]] bool FileTableAdd(FILE *stream, const FileId &id);
 
 // Take stream out of the table, before it is closed.
-void OpenFileTableRemove(FILE *stream);
+void FileTableRemove(FILE *stream);
 
 // Enter standard output and standard error, where they are regular files.
-void OpenFileTableAddConsole();
+// Call first thing, while the table is empty.
+void FileTableAddConsole();
 
 #endif
