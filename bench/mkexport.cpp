@@ -6,18 +6,14 @@
 // About 80 % route rows with growing distances, 15 % named POIs and 5 % empty
 // lines that start a new day at 0 km; CR LF line ends; names in Windows-1252.
 // The output ends with the first line that reaches SIZE.
+#include "random.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
-static uint64_t state;
-
-// A small, fast generator whose sequence is the same on every platform.
-static uint32_t Random(uint32_t below) {
-  state = state * 6364136223846793005u + 1442695040888963407u;
-  return static_cast<uint32_t>(state >> 33) % below;
-}
+static Random generator;
 
 // Degrees in millionths as DMS digits: degrees, minutes, seconds and tenths.
 static void PrintDMS(char *text, size_t size, long millionths) {
@@ -37,7 +33,7 @@ int main(int argc, char **argv) {
   case 'M': size <<= 10; [[fallthrough]];
   case 'k': size <<= 10;
   }
-  state = argc == 3 ? strtoull(argv[2], nullptr, 10) : 2009;
+  generator.state = argc == 3 ? strtoull(argv[2], nullptr, 10) : 2009;
 
   // Windows-1252 umlauts, each literal split where a hex escape would run on.
   static const char *const names[] = {"Gasthof Alpenrose",
@@ -56,25 +52,25 @@ int main(int argc, char **argv) {
   long km10 = 0;                       // route distance in tenths of a km
   unsigned long long written = 0;
   for (unsigned long n = 1; written < size; n++) {
-    lon += static_cast<long>(Random(4001)) - 2000;
-    lat += static_cast<long>(Random(3001)) - 1500;
+    lon += static_cast<long>(generator.Below(4001)) - 2000;
+    lat += static_cast<long>(generator.Below(3001)) - 1500;
     char lonText[32], latText[32];
     PrintDMS(lonText, sizeof lonText, lon);
     PrintDMS(latText, sizeof latText, lat);
 
-    uint32_t kind = Random(100);
+    uint32_t kind = generator.Below(100);
     int len;
     if (kind < 5) {
       km10 = 0;
       len = printf("\r\n");
     } else if (kind < 20) {
-      len = printf("%lu\t\t\t%s %lu\t\tPOI\t(%s,%s)\t\t\r\n", n, names[Random(std::size(names))], n,
-                   lonText, latText);
+      len = printf("%lu\t\t\t%s %lu\t\tPOI\t(%s,%s)\t\t\r\n", n,
+                   names[generator.Below(std::size(names))], n, lonText, latText);
     } else {
-      km10 += 1 + Random(30);
+      km10 += 1 + generator.Below(30);
       len = printf("%lu\t%ld.%ld\t%ld:%02ld\t\tB%u\tRoute\t(%s,%s)\t\t%u m\r\n", n, km10 / 10,
-                   km10 % 10, km10 / 450, km10 * 60 / 450 % 60, 100 + Random(300), lonText, latText,
-                   500 + Random(2000));
+                   km10 % 10, km10 / 450, km10 * 60 / 450 % 60, 100 + generator.Below(300), lonText,
+                   latText, 500 + generator.Below(2000));
     }
     if (len < 0) return 1;
     written += static_cast<unsigned long long>(len);

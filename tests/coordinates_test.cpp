@@ -40,9 +40,9 @@ TEST(Coordinates, Notations) {
   for (const auto &n : notations) {
     char coord[16];
     snprintf(coord, sizeof coord, "%s", n.dms);
-    CoordDeg2Dec(coord);
+    DmsToFraction(coord);
     EXPECT_STREQ(coord, n.fraction) << "DMS digits " << n.dms;
-    EXPECT_STREQ(CoordROVALTO(coord), n.decimal) << "fraction digits " << coord;
+    EXPECT_STREQ(FractionToDecimal(coord), n.decimal) << "fraction digits " << coord;
   }
 }
 
@@ -65,7 +65,7 @@ TEST(Coordinates, EveryFiveDigits) {
   for (int i = 0; i < 100000 && wrong < 10; i++) {
     char coord[16];
     snprintf(coord, sizeof coord, "-17%05d", i);
-    CoordDeg2Dec(coord);
+    DmsToFraction(coord);
 
     int d[5] = {i / 10000, i / 1000 % 10, i / 100 % 10, i / 10 % 10, i % 10};
     long tenths = d[0] * 6000L + d[1] * 600 + d[2] * 100 + d[3] * 10 + d[4];

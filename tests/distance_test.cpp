@@ -2,6 +2,8 @@
 // their own: whatever the text, ReadKm must agree with sscanf to the bit.
 #include "distance.h"
 
+#include "random.h"
+
 #include <cstdint>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -46,10 +48,10 @@ TEST(Distance, OddTexts) {
 // Plain decimals of every shape the fast path takes and just beyond it: one
 // to eleven digits, the point anywhere or nowhere.
 TEST(Distance, PlainDecimals) {
-  uint64_t state = 1;
+  Random generator = {1};
   int wrong = 0;
   for (int i = 0; i < 300000 && wrong < 10; i++) {
-    state = state * 6364136223846793005u + 1442695040888963407u;
+    uint64_t state = generator.Next();
     int nrDigits = 1 + static_cast<int>(state >> 60) % 11;
     int point = static_cast<int>(state >> 40) % (nrDigits + 2) - 1; // -1: no point
     std::string text;

@@ -2,29 +2,25 @@
 // through the tour's thinning: its count must be the one a real run reports,
 // for any export and any pair.
 #include "fit.h"
+#include "random.h"
 #include "settings.h"
+#include "tempfolder.h"
 
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
 
-uint64_t state = 12345;
-unsigned Random(unsigned n) {
-  state = state * 6364136223846793005u + 1442695040888963407u;
-  return static_cast<unsigned>(state >> 33) % n;
-}
+Random generator = {12345};
 
 // A route of a few days: distances mostly rising, some falling back, some
 // repeated; empty lines between days, POIs, and distances that are no number.
 std::string RandomExport() {
   std::string text;
-  double km = Random(30);
-  for (unsigned rows = 5 + Random(60); rows > 0; rows--) {
-    unsigned kind = Random(20);
+  double km = generator.Below(30);
+  for (unsigned rows = 5 + generator.Below(60); rows > 0; rows--) {
+    unsigned kind = generator.Below(20);
     if (kind == 0) {
       text += "\r\n";
       km = 0;
@@ -37,8 +33,8 @@ std::string RandomExport() {
       continue;
     }
     if (kind == 2) distance = "abc";
-    if (kind == 3) km -= Random(20);
-    if (kind >= 4) km += Random(120) / 10.0;
+    if (kind == 3) km -= generator.Below(20);
+    if (kind >= 4) km += generator.Below(120) / 10.0;
     if (!distance) {
       snprintf(buf, sizeof buf, kind == 4 ? "%.0f,5" : "%.1f", km);
       distance = buf;
@@ -64,16 +60,18 @@ long long RunCount(const std::string &dir, float first, float next) {
 }
 
 TEST(Fit, CountsWhatARunWrites) {
-  char dir[] = "/tmp/rovalto-fit-XXXXXX";
-  ASSERT_TRUE(mkdtemp(dir));
-  snprintf(inMTP, sizeof inMTP, "%s/t.txt", dir);
+  TempFolder folder("rovalto-fit");
+  ASSERT_FALSE(folder.path().empty());
+  const std::string &dir = folder.path();
+  snprintf(settings.exportName, sizeof settings.exportName, "%s/t.txt", dir.c_str());
   for (int i = 0; i < 300 && !HasFailure(); i++) {
     std::string text = RandomExport();
-    FILE *file = fopen(inMTP, "wb");
+    FILE *file = fopen(settings.exportName, "wb");
     ASSERT_TRUE(file);
     fwrite(text.data(), 1, text.size(), file);
     fclose(file);
-    float first = static_cast<float>(Random(121)) / 2, next = static_cast<float>(Random(121)) / 2;
+    float first = static_cast<float>(generator.Below(121)) / 2,
+          next = static_cast<float>(generator.Below(121)) / 2;
     long long run = RunCount(dir, first, next);
     ASSERT_GE(run, 0) << "the run failed";
     // The fit stops counting one past the device's limit.
@@ -81,7 +79,6 @@ TEST(Fit, CountsWhatARunWrites) {
         << "distances " << first << " and " << next << ", export:\n"
         << text;
   }
-  system(("rm -rf " + std::string(dir)).c_str());
 }
 
 } // namespace

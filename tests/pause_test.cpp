@@ -1,6 +1,8 @@
 // The pause on a terminal: the program runs on a pseudo-terminal and the
 // test plays the rider at its pause. Whatever ends the pause, the terminal
 // must be left with exactly the settings it had before.
+#include "tempfolder.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -24,7 +26,7 @@ struct Paused {
   pid_t pid = -1;
   int master = -1, slave = -1;
   termios before{};
-  std::string dir;
+  TempFolder folder{"rovalto-pause"};
 };
 
 bool SameSettings(const termios &a, const termios &b) {
@@ -46,10 +48,8 @@ bool WaitForOneKeyMode(const Paused &run) {
 // on the terminal and the terminal in one-key mode. With ignoreSigint, the
 // program starts with SIGINT ignored, as a parent may leave it.
 void StartPaused(Paused *run, bool ignoreSigint) {
-  char dir[] = "/tmp/rovalto-pause-XXXXXX";
-  ASSERT_TRUE(mkdtemp(dir));
-  run->dir = dir;
-  FILE *exportFile = fopen((run->dir + "/t.txt").c_str(), "wb");
+  ASSERT_FALSE(run->folder.path().empty());
+  FILE *exportFile = fopen((run->folder.path() + "/t.txt").c_str(), "wb");
   ASSERT_TRUE(exportFile);
   fputs("1\t0.0\t0:00\tInnsbruck\t\tRoute\t(1123359,4715565)\t\t574 m\r\n", exportFile);
   fclose(exportFile);
@@ -63,8 +63,8 @@ void StartPaused(Paused *run, bool ignoreSigint) {
     // stops it, as it stops a program started from a shell.
     setpgid(0, 0);
     if (ignoreSigint) signal(SIGINT, SIG_IGN);
-    if (chdir(dir) != 0 || dup2(run->slave, 0) < 0 || dup2(run->slave, 1) < 0 ||
-        dup2(run->slave, 2) < 0)
+    if (chdir(run->folder.path().c_str()) != 0 || dup2(run->slave, 0) < 0 ||
+        dup2(run->slave, 1) < 0 || dup2(run->slave, 2) < 0)
       _exit(127);
     close(run->master);
     close(run->slave);
@@ -104,7 +104,6 @@ void Finish(Paused *run) {
   }
   if (run->master >= 0) close(run->master);
   if (run->slave >= 0) close(run->slave);
-  if (!run->dir.empty()) system(("rm -rf " + run->dir).c_str());
 }
 
 // The terminal's settings now, against those from before the run.

@@ -1,5 +1,7 @@
 #include "reader.h"
 
+#include "random.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -13,12 +15,16 @@ using namespace std::string_literals;
 
 namespace {
 
-// The current row's columns joined by "|", without the empty ones at the end.
-std::string Row() {
-  std::string row;
-  for (const char *c : column)
-    row += c + "|"s;
-  return row.substr(0, row.find_last_not_of('|') + 1);
+// The reader and its one row, as the converter keeps them: static.
+ExportReader reader;
+Row row;
+
+// The row's columns joined by "|", without the empty ones at the end.
+std::string Joined() {
+  std::string joined;
+  for (const char *c : row.column)
+    joined += c + "|"s;
+  return joined.substr(0, joined.find_last_not_of('|') + 1);
 }
 
 // Every row of an export, read and split as the converter does; the last
@@ -27,14 +33,14 @@ std::vector<std::string> Rows(const std::string &input) {
   FILE *stream = tmpfile();
   fwrite(input.data(), 1, input.size(), stream);
   rewind(stream);
-  StartRows();
+  StartReading(&reader, stream, "export");
   std::vector<std::string> rows;
   for (bool end = false; !end && rows.size() < 10;) {
-    end = ReadRow(stream) != 0;
-    SplitRow();
-    rows.push_back(Row());
-    for (size_t i = maxRowLength; i < std::size(line); i++)
-      if (line[i] != '\0') ADD_FAILURE() << "byte " << i << " past the row is not zero";
+    end = ReadLine(&reader, &row) != rowRead;
+    SplitRow(&row);
+    rows.push_back(Joined());
+    for (size_t i = maxRowLength; i < std::size(row.text); i++)
+      if (row.text[i] != '\0') ADD_FAILURE() << "byte " << i << " past the row is not zero";
   }
   fclose(stream);
   return rows;
@@ -115,12 +121,12 @@ TEST(Reader, ReadError) {
   for (const auto &c : failures) {
     FailingInput input{text, c.failAfter, 0};
     FILE *stream = fopencookie(&input, "r", {ReadFailing, nullptr, nullptr, nullptr});
-    StartRows();
+    StartReading(&reader, stream, "export");
     std::vector<std::string> rows;
     int read;
-    while ((read = ReadRow(stream)) == rowRead && rows.size() < 10) {
-      SplitRow();
-      rows.push_back(Row());
+    while ((read = ReadLine(&reader, &row)) == rowRead && rows.size() < 10) {
+      SplitRow(&row);
+      rows.push_back(Joined());
     }
     EXPECT_EQ(read, readFailed) << "failing after " << c.failAfter;
     EXPECT_EQ(rows, c.rows) << "failing after " << c.failAfter;
@@ -133,11 +139,8 @@ TEST(Reader, ReadError) {
 // NUL bytes, and at each 64 KiB boundary a CR as byte 1000 of a row, its LF
 // (or another byte) right after the boundary.
 std::string OddExport() {
-  uint64_t state = 7;
-  auto random = [&state](unsigned n) {
-    state = state * 6364136223846793005u + 1442695040888963407u;
-    return static_cast<unsigned>(state >> 33) % n;
-  };
+  Random generator = {7};
+  auto random = [&generator](unsigned n) { return generator.Below(n); };
   auto bytes = [&random](size_t n) {
     std::string text;
     for (size_t i = 0; i < n; i++) {
@@ -174,16 +177,16 @@ std::vector<std::string> RowsOf(const std::string &text) {
   size_t at = 0;
   for (;;) {
     size_t end = std::min(text.find('\n', at), std::min(at + maxRowLength, text.size()));
-    std::string row = text.substr(at, end - at);
+    std::string cut = text.substr(at, end - at);
     at = end;
     bool lineEnd =
-        at < text.size() && text[at] == '\n' && (row.size() < maxRowLength || row.back() == '\r');
+        at < text.size() && text[at] == '\n' && (cut.size() < maxRowLength || cut.back() == '\r');
     if (lineEnd) {
       at++;
-      if (!row.empty() && row.back() == '\r') row.pop_back();
+      if (!cut.empty() && cut.back() == '\r') cut.pop_back();
     }
-    rows.push_back(row);
-    if (at == text.size() && !lineEnd && row.size() < maxRowLength) return rows;
+    rows.push_back(cut);
+    if (at == text.size() && !lineEnd && cut.size() < maxRowLength) return rows;
   }
 }
 
@@ -193,13 +196,13 @@ TEST(Reader, BlockBoundaries) {
   FILE *stream = tmpfile();
   fwrite(text.data(), 1, text.size(), stream);
   rewind(stream);
-  StartRows();
+  StartReading(&reader, stream, "export");
   size_t n = 0, wrong = 0;
   for (int read = rowRead; read == rowRead && wrong < 5; n++) {
-    read = ReadRow(stream);
-    std::string got(line, lineLength);
+    read = ReadLine(&reader, &row);
+    std::string got(row.text, row.length);
     if (n >= want.size() || got != want[n] || (read == lastRow) != (n + 1 == want.size()) ||
-        std::string(line + lineLength, std::size(column)) != std::string(std::size(column), '\0')) {
+        std::string(row.text + row.length, nrColumns) != std::string(nrColumns, '\0')) {
       ADD_FAILURE() << "row " << n << " of " << want.size() << ": got " << got.size()
                     << " bytes, want " << (n < want.size() ? want[n].size() : 0);
       wrong++;
