@@ -142,6 +142,8 @@ static void StopAndGoOn(int sig) {
     tcsetattr(STDIN_FILENO, TCSANOW, &savedTerminal);
     sigaction(SIGTSTP, &defaultAction, nullptr);
     raise(SIGTSTP);
+    // raise returns once the process is continued.
+    // cppcheck-suppress unreachableCode
     sigaction(SIGTSTP, &jobAction, nullptr);
   }
   tcsetattr(STDIN_FILENO, TCSANOW, &oneKeyTerminal);

@@ -2,6 +2,9 @@
 // (device and inode) and on Windows (volume serial number and file index).
 #include "filetable.h"
 
+#include <algorithm>
+#include <iterator>
+
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <io.h>
@@ -37,29 +40,28 @@ FileKind KindOfFile(int fd, FileId *id) {
 }
 #endif
 
-static struct {
+struct TableEntry {
   FILE *stream; // nullptr for a free entry
   FileId id;    // the identity of the file open in stream
-} fileTable[fileTableSize];
+};
+static TableEntry fileTable[fileTableSize];
 
 bool FileTableHolds(const FileId &id) {
-  for (const auto &file : fileTable)
-    if (file.stream && file.id.volume == id.volume && file.id.index == id.index) return true;
-  return false;
+  return std::any_of(std::begin(fileTable), std::end(fileTable), [&id](const TableEntry &file) {
+    return file.stream && file.id.volume == id.volume && file.id.index == id.index;
+  });
 }
 
 bool FileTableAdd(FILE *stream, const FileId &id) {
-  for (auto &file : fileTable) {
-    if (!file.stream) {
-      file.stream = stream;
-      file.id = id;
-      return true;
-    }
-  }
-  return false;
+  auto entry = std::find_if(std::begin(fileTable), std::end(fileTable),
+                            [](const TableEntry &file) { return !file.stream; });
+  if (entry == std::end(fileTable)) return false;
+  entry->stream = stream;
+  entry->id = id;
+  return true;
 }
 
-void FileTableRemove(FILE *stream) {
+void FileTableRemove(const FILE *stream) {
   for (auto &file : fileTable)
     if (file.stream == stream) file.stream = nullptr;
 }

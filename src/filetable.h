@@ -37,7 +37,7 @@ bool FileTableHolds(const FileId &id);
 [[nodiscard]] bool FileTableAdd(FILE *stream, const FileId &id);
 
 // Take stream out of the table, before it is closed.
-void FileTableRemove(FILE *stream);
+void FileTableRemove(const FILE *stream);
 
 // Enter standard output and standard error, where they are regular files.
 // Call first thing, while the table is empty.

@@ -5,9 +5,11 @@
 #include "settings.h"
 #include "tempfolder.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -86,8 +88,8 @@ TEST(CommandLine, Cases) {
       what += " " + arg;
     }
     std::vector<char *> argv;
-    for (std::string &arg : args)
-      argv.push_back(arg.data());
+    std::transform(args.begin(), args.end(), std::back_inserter(argv),
+                   [](std::string &arg) { return arg.data(); });
     argv.push_back(nullptr);
     settings = defaults;
     CommandLine line;
