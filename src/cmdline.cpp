@@ -3,6 +3,7 @@
 #include "cmdline.h"
 
 #include "console.h"
+#include "distance.h"
 #include "files.h"
 #include "settings.h"
 
@@ -48,9 +49,11 @@ static const char *TakeDropped(int argc, char **argv, CommandLine *line) {
                 fileName);
     return nullptr;
   }
-  // Explorer passes every file dropped: one is converted.
+  // Explorer passes every file dropped: one is converted. A number is a
+  // distance, even where a file of that name is there too.
   for (int i = 2; i < argc; i++) {
-    if (KindOfName(argv[i]) != nameMissing)
+    float km;
+    if (!ReadKm(argv[i], &km) && KindOfName(argv[i]) != nameMissing)
       printf("Warning: one export at a time; '%s' was not converted!\n", FileNameOf(argv[i]));
     else if (line->nrDistances < 2)
       line->distance[line->nrDistances++] = argv[i];

@@ -22,14 +22,28 @@
 
 static int runFailed;
 
+// Print "Error: ", the message, end and an empty line, and note the failure.
+static void Report(const char *end, const char *format, va_list args) PRINTF_LIKE(2, 0);
+static void Report(const char *end, const char *format, va_list args) {
+  fputs("Error: ", stdout);
+  vprintf(format, args);
+  fputs(end, stdout);
+  fputs("\n\n", stdout);
+  runFailed = 1;
+}
+
 void ReportError(const char *format, ...) {
   va_list args;
   va_start(args, format);
-  fputs("Error: ", stdout);
-  vprintf(format, args);
-  fputs("!\n\n", stdout);
+  Report("!", format, args);
   va_end(args);
-  runFailed = 1;
+}
+
+void ReportErrorSentence(const char *format, ...) {
+  va_list args;
+  va_start(args, format);
+  Report(".", format, args);
+  va_end(args);
 }
 
 int RunFailed() {
@@ -92,6 +106,9 @@ void Pause() {
 }
 #else
 int GuardStandardStreams() {
+  // A pipe or FIFO whose reader has gone fails that one file's writes, as a
+  // full disk does: the run goes on, reports it and pauses.
+  signal(SIGPIPE, SIG_IGN);
   // open takes the lowest free descriptor: going up from 0, that is the one
   // found closed.
   for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; fd++) {
@@ -117,7 +134,7 @@ static termios savedTerminal, oneKeyTerminal;
 // The signals whose default is to end the program. At the pause each of
 // them first gives the terminal back its settings.
 static const int endSignals[] = {SIGHUP,  SIGINT,    SIGQUIT, SIGTERM, SIGUSR1, SIGUSR2,
-                                 SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ, SIGPIPE};
+                                 SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ};
 // And the two of job control: stopped, the terminal is the shell's again.
 static const int jobSignals[] = {SIGTSTP, SIGCONT};
 
@@ -212,8 +229,8 @@ void Pause() {
 long ReadAnswer(char *answer, size_t size) {
   size_t length = 0;
   char c;
-  bool more;
-  while ((more = ReadByte(&c)) && c != '\n') {
+  bool more = true;
+  while (length < maxAnswerLine && (more = ReadByte(&c)) && c != '\n') {
     if (length + 1 < size) answer[length] = c;
     length++;
   }

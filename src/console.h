@@ -25,15 +25,24 @@ constexpr size_t maxPathBytes = 3 * maxPathUnits;
 // line on the console, and note that the run failed.
 void ReportError(const char *format, ...) PRINTF_LIKE(1, 2);
 
+// The same for a message that ends in advice, with "." in place of "!".
+void ReportErrorSentence(const char *format, ...) PRINTF_LIKE(1, 2);
+
 // Return 1 when something failed during the run, 0 otherwise.
 int RunFailed();
 
 // Open /dev/null on each closed standard stream, so that no file the program
-// opens takes its place. Call first thing. Return 0, or -1 when that fails.
+// opens takes its place, and make a write to a pipe without a reader a write
+// error rather than the end of the run. Call first thing. Return 0, or -1
+// when that fails.
 int GuardStandardStreams();
 
 // Show a prompt and wait for one key press, after flushing the console.
 void Pause();
+
+// The most bytes of one line of an answer: the rest of a longer line is the
+// next line, so that an input without line ends is still read in lines.
+constexpr size_t maxAnswerLine = 64 * 1024;
 
 // Read one line of standard input into answer, byte by byte, so that nothing
 // after it is taken from the pause. Keep at most size - 1 bytes of it, and

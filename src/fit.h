@@ -5,21 +5,25 @@
 
 #include "reader.h"
 
-// How the distances were chosen.
+// How the distances were chosen, or why they could not be.
 enum FitOutcome {
-  fitKeptDefaults, // the export cannot be read, or no route row has a distance
-  fitWithinLimit,  // the tour gets from 1 to 14 locations
-  fitFewest,       // every day starts a location, and there are more than 14
+  fitKeptDefaults,  // no route row has a distance
+  fitWithinLimit,   // the tour gets from 1 to 14 locations
+  fitFewest,        // every day starts a location, and there are more than 14
+  fitReadFailed,    // a read error in one of the passes
+  fitNotRewindable, // the export cannot be read again from its start (a pipe)
 };
 
 // Count the locations of the tour that a run with the distances first and
-// next writes from the export settings.exportName, up to one past the device's limit.
+// next writes from reader's export, open, up to one past the device's limit.
 // Return -1 when the export cannot be read.
-Count CountLocations(float first, float next);
+Count CountLocations(ExportReader *reader, float first, float next);
 
-// Choose the distances for the export settings.exportName into *first and *next, with the
-// locations they give (up to one past the device's limit) in *locations.
-// Return how they were chosen; with fitKeptDefaults nothing is set.
-FitOutcome FitDistances(float *first, float *next, Count *locations);
+// Choose the distances for reader's export, open, into *first and *next,
+// with the locations they give (up to one past the device's limit) in
+// *locations. Return how they were chosen; with fitKeptDefaults and the
+// failures nothing is set. The export is read several times, each from its
+// start.
+FitOutcome FitDistances(ExportReader *reader, float *first, float *next, Count *locations);
 
 #endif

@@ -18,7 +18,8 @@ static bool IsPlainNumber(const char *text, size_t n) {
 }
 
 AnswerKind ParseAnswer(const char *answer, size_t length, float *first, float *next) {
-  if (length >= answerSize) return answerRefused;
+  // A NUL byte would end the answer early: "20\0" "3" is no "20".
+  if (length >= answerSize || memchr(answer, '\0', length)) return answerRefused;
   // Words between blanks; a CR before the line end is a blank too.
   const char *const blanks = " \t\r";
   const char *words[2];
@@ -37,7 +38,13 @@ AnswerKind ParseAnswer(const char *answer, size_t length, float *first, float *n
 }
 
 bool AskDistances(const char *enterAnswer) {
-  for (;;) {
+  for (int refused = 0;; refused++) {
+    // An input that never says anything useful (yes abc | rovalto ...) must
+    // not keep the run asking.
+    if (refused == maxRefusedAnswers) {
+      printf("No usable answer: the program takes what Enter takes.\n");
+      return false;
+    }
     printf("Distances in km, first location and next locations (Enter: %s): ", enterAnswer);
     fflush(stdout);
     char answer[answerSize];

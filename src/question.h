@@ -22,10 +22,14 @@ enum AnswerKind {
 // second; otherwise set nothing.
 AnswerKind ParseAnswer(const char *answer, size_t length, float *first, float *next);
 
+// Answers refused in a row after which the question is no longer asked.
+constexpr int maxRefusedAnswers = 10;
+
 // Ask for both distances on one line, offering enterAnswer for Enter, until
 // the answer is one or two numbers, or nothing. Set settings.firstKm from the
 // first number and settings.nextKm from a second, and return true; return
-// false for Enter or the end of the input, with nothing set.
+// false for Enter, the end of the input or maxRefusedAnswers refusals, with
+// nothing set.
 bool AskDistances(const char *enterAnswer);
 
 #endif

@@ -39,6 +39,8 @@ void StartReading(ExportReader *reader, FILE *stream, const char *name) {
   reader->blockStart = reader->blockEnd = 0;
   reader->ended = false;
   reader->nrRowsNotDms = 0;
+  reader->lineSoFar = 0;
+  reader->nrLongLines = 0;
 }
 
 bool OpenExport(ExportReader *reader, const char *fileName) {
@@ -46,6 +48,13 @@ bool OpenExport(ExportReader *reader, const char *fileName) {
   // Without a stream there is nothing to read.
   reader->ended = reader->stream == nullptr;
   return reader->stream != nullptr;
+}
+
+bool RewindExport(ExportReader *reader) {
+  if (fseek(reader->stream, 0, SEEK_SET) != 0) return false;
+  clearerr(reader->stream);
+  StartReading(reader, reader->stream, reader->name);
+  return true;
 }
 
 // Make sure the block holds unread bytes of the stream. Return rowRead, or
@@ -68,6 +77,7 @@ static int FillBlock(ExportReader *reader) {
 // over each byte.
 static inline int ReadLineInto(ExportReader *reader, Row *row) {
   size_t length = 0;
+  bool lineEnded = true; // false for a row that the limit ended
   int found;
   while ((found = FillBlock(reader)) == rowRead) {
     size_t take = std::min(reader->blockEnd - reader->blockStart, maxRowLength - length);
@@ -83,6 +93,7 @@ static inline int ReadLineInto(ExportReader *reader, Row *row) {
       break;
     }
     if (length == maxRowLength) {
+      lineEnded = false;
       if (row->text[length - 1] == '\r') {
         // The LF that makes this CR a line end may be the first byte of the
         // next block.
@@ -91,6 +102,7 @@ static inline int ReadLineInto(ExportReader *reader, Row *row) {
         if (next == rowRead && reader->block[reader->blockStart] == '\n') {
           reader->blockStart++;
           length--;
+          lineEnded = true;
         }
       }
       found = rowRead;
@@ -98,6 +110,14 @@ static inline int ReadLineInto(ExportReader *reader, Row *row) {
     }
   }
   if (found == readFailed) return readFailed;
+  if (!lineEnded) {
+    reader->lineSoFar += length;
+  } else if (reader->lineSoFar > 0) {
+    // A line of exactly a row's length gives an empty row after it, and is
+    // no longer than a row.
+    if (reader->lineSoFar + length > maxRowLength) reader->nrLongLines++;
+    reader->lineSoFar = 0;
+  }
   row->length = length;
   // Zero where the splitter goes on past the row: one byte for each column
   // that the row lacks.
@@ -113,8 +133,7 @@ int ReadLine(ExportReader *reader, Row *row) {
   return ReadLineInto(reader, row);
 }
 
-// Split row into its first columns; the later ones keep what they held.
-// Each use of its own, for the same reason as ReadLineInto.
+// Split row into its first columns.
 template <size_t columns> static void SplitColumns(Row *row) {
   char *p = row->text;
   for (size_t i = 0; i < columns; i++) {
@@ -126,17 +145,28 @@ template <size_t columns> static void SplitColumns(Row *row) {
   }
 }
 
-void SplitRouteColumns(Row *row) {
-  SplitColumns<nameColumn + 1>(row);
+// SplitRow, built into the conversion's loop as ReadLineInto is.
+static inline bool SplitRowInto(Row *row) {
+  SplitColumns<nrColumns>(row);
+  bool dms = true;
+  row->positionsConverted = true;
+  for (size_t i : {longitudeColumn, latitudeColumn}) {
+    size_t n = row->columnLength[i];
+    // The tens of the seconds, before the conversion overwrites them.
+    bool secondsBelow60 = n < 5 || row->column[i][n - 3] < '6';
+    if (!DmsToFraction(row->column[i], n)) {
+      row->positionsConverted = false;
+      // An empty position is none, not one in other digits.
+      if (n != 0) dms = false;
+    } else if (!secondsBelow60) {
+      dms = false;
+    }
+  }
+  return dms;
 }
 
 bool SplitRow(Row *row) {
-  SplitColumns<nrColumns>(row);
-  bool dms = true;
-  for (size_t i : {longitudeColumn, latitudeColumn})
-    if (!DmsToFraction(row->column[i], row->columnLength[i]) && row->columnLength[i] != 0)
-      dms = false;
-  return dms;
+  return SplitRowInto(row);
 }
 
 bool ReadExportRow(ExportReader *reader, Row *row) {
@@ -145,7 +175,7 @@ bool ReadExportRow(ExportReader *reader, Row *row) {
   // A row that a read error cut short would give a wrong position: the
   // input ends before it.
   if (read == readFailed) return false;
-  if (!SplitRow(row)) reader->nrRowsNotDms++;
+  if (!SplitRowInto(row)) reader->nrRowsNotDms++;
   reader->ended = read == lastRow;
   return true;
 }

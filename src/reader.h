@@ -32,6 +32,7 @@ struct Row {
   size_t length;                  // bytes of the row as read, before the split
   char *column[nrColumns];        // the columns once split, pointers into text
   size_t columnLength[nrColumns]; // the length of each column
+  bool positionsConverted;        // once split, both positions are fraction digits
 };
 
 // An export being read, and what was read of it so far.
@@ -43,11 +44,17 @@ struct ExportReader {
   size_t blockEnd;           // the end of what the last read put in block
   bool ended;                // no row is left: the last one is out, or no stream is open
   Count nrRowsNotDms;        // rows with a position that is not DMS digits
+  size_t lineSoFar;          // bytes of the current line in the rows before this one
+  Count nrLongLines;         // lines longer than a row, each read as several rows
 };
 
 // Open the export fileName for reader. Return false after reporting that it
 // cannot be opened.
 bool OpenExport(ExportReader *reader, const char *fileName);
+
+// Start reader's export again from its first byte, with nothing counted.
+// Return false when the stream cannot go back (a pipe).
+bool RewindExport(ExportReader *reader);
 
 // Read the next row of reader's export into row, split, with both positions
 // in fraction digits. Return false once the export is finished: the end of
@@ -69,13 +76,10 @@ enum { rowRead = 0, lastRow = -1, readFailed = -2 };
 // lastRow (a possibly empty row) or readFailed.
 int ReadLine(ExportReader *reader, Row *row);
 
-// Split row into its columns and convert both positions to fraction digits.
-// Return false when a position is there but not in DMS digits.
+// Split row into its columns and convert both positions to fraction digits,
+// noting in row->positionsConverted whether both converted. Return false when
+// a position is there but not DMS digits as the tour planner writes them
+// (seconds of 60 or more convert, carried into the minutes, but count here).
 bool SplitRow(Row *row);
-
-// Split row into its columns up to the name, as SplitRow does: all that the
-// thinning of the route looks at. The later columns are left as they were,
-// pointing at whatever the row before held there.
-void SplitRouteColumns(Row *row);
 
 #endif

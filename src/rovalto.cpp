@@ -18,33 +18,35 @@
 #include <cstdio>
 #include <cstring>
 
-// Set the distances as the command line says: its texts, the fit's choice,
-// or the rider's answer. Return how the fit chose them, fitKeptDefaults when
-// it did not.
-static FitOutcome ChooseDistances(const CommandLine &line) {
-  // "fit" in place of the first distance chooses both; a next distance after
-  // it is ignored. A dropped export without distances asks for them, with
-  // the fit for Enter.
-  bool fit = line.nrDistances > 0 && strcmp(line.distance[0], "fit") == 0;
-  bool ask = line.dropped && line.nrDistances == 0;
-  if (!fit && line.nrDistances > 0) ReadKm(line.distance[0], &settings.firstKm);
-  if (!fit && line.nrDistances > 1) ReadKm(line.distance[1], &settings.nextKm);
-  if (!fit && !ask) return fitKeptDefaults;
-
+// Choose the distances by the fit of reader's export, open, or, with ask, by
+// the rider's answer, with the fit for Enter; set *chosen to how. Return
+// false after reporting that the export could not be read for the fit.
+static bool ChooseByFit(ExportReader *reader, bool ask, FitOutcome *chosen) {
   float first = settings.firstKm, next = settings.nextKm;
   Count locations = 0;
-  FitOutcome chosen = FitDistances(&first, &next, &locations);
+  FitOutcome outcome = FitDistances(reader, &first, &next, &locations);
+  // A read error is told as the export is closed.
+  if (outcome == fitReadFailed) return false;
+  if (outcome == fitNotRewindable) {
+    ReportErrorSentence("'%s' is not a file that can be read twice; fit and follow need one",
+                        reader->name);
+    return false;
+  }
   char enterAnswer[64];
-  if (chosen == fitKeptDefaults)
+  if (outcome == fitKeptDefaults)
     snprintf(enterAnswer, sizeof enterAnswer, "%.0f %.0f", static_cast<double>(first),
              static_cast<double>(next));
   else
     snprintf(enterAnswer, sizeof enterAnswer, "%.0f %.0f, %lld locations",
              static_cast<double>(first), static_cast<double>(next), locations);
-  if (ask && AskDistances(enterAnswer)) return fitKeptDefaults;
+  if (ask && AskDistances(enterAnswer)) {
+    *chosen = fitKeptDefaults;
+    return true;
+  }
   settings.firstKm = first;
   settings.nextKm = next;
-  return chosen;
+  *chosen = outcome;
+  return true;
 }
 
 static void ReportSettings(FitOutcome chosen) {
@@ -74,16 +76,41 @@ static void WarnAboutExport(const ExportReader &reader, const TourWriter &tour,
     printf("Warning: '%s' has positions that are not in degrees, minutes and seconds (rows: "
            "%lld)!\n\n",
            reader.name, reader.nrRowsNotDms);
+  if (reader.nrLongLines > 0)
+    printf("Warning: %lld lines of '%s' are longer than %zu bytes; each was read as several "
+           "rows.\n\n",
+           reader.nrLongLines, reader.name, maxRowLength);
 }
 
-// Convert the export into both outputs, in one pass. Without an export no
-// output is opened, so that nothing the rider has is emptied.
-static void Convert() {
+// Convert the export into both outputs, with the distances the command line
+// gives: in one pass, after the fit's passes where it chooses them. Without
+// an export no output is opened, so that nothing the rider has is emptied.
+static void Convert(const CommandLine &line) {
   static ExportReader reader;
   static TourWriter tour;
   static PoiWriter poi;
   static Row row;
-  if (!OpenExport(&reader, settings.exportName)) return;
+  // "fit" in place of the first distance chooses both; a next distance after
+  // it is ignored. A dropped export without distances asks for them, with
+  // the fit for Enter.
+  bool fit = line.nrDistances > 0 && strcmp(line.distance[0], "fit") == 0;
+  bool ask = line.dropped && line.nrDistances == 0;
+  if (!fit && line.nrDistances > 0) ReadKm(line.distance[0], &settings.firstKm);
+  if (!fit && line.nrDistances > 1) ReadKm(line.distance[1], &settings.nextKm);
+  FitOutcome chosen = fitKeptDefaults;
+  if (fit || ask) {
+    // The fit reads the export before anything is written, and the rider is
+    // asked only about an export that opens.
+    if (!OpenExport(&reader, settings.exportName)) return;
+    if (!ChooseByFit(&reader, ask, &chosen) || !RewindExport(&reader)) {
+      CloseExport(&reader);
+      return;
+    }
+    ReportSettings(chosen);
+  } else {
+    ReportSettings(chosen);
+    if (!OpenExport(&reader, settings.exportName)) return;
+  }
   OpenTourWriter(&tour, settings.tourName, settings.firstKm, settings.nextKm);
   OpenPoiWriter(&poi, settings.poiName);
   while (ReadExportRow(&reader, &row)) {
@@ -105,10 +132,7 @@ static int Run(int argc, char **argv) {
   FileTableAddConsole();
   printf("%s\n", identification);
   CommandLine line;
-  if (ReadCommandLine(argc, argv, &line)) {
-    ReportSettings(ChooseDistances(line));
-    Convert();
-  }
+  if (ReadCommandLine(argc, argv, &line)) Convert(line);
   printf("\n");
   Pause();
   // Messages that never reached the console must not pass for success;

@@ -7,14 +7,23 @@
 
 #include "distance.h"
 
+#include <cmath>
+#include <limits>
+
 RouteRow RouteRowOf(const Row &row) {
   RouteRow route = {false, 0, false};
-  if (row.columnLength[kmColumn] != 0)
+  if (row.columnLength[kmColumn] != 0) {
     // A distance that is no number makes the row neither a route row nor a
     // separator: it is ignored.
     route.hasKm = ReadKm(row.column[kmColumn], &route.km);
-  else
+    // An infinite distance would end the day, since nothing after it lies
+    // further; a location without a position would lead nowhere. Either
+    // row is never taken and changes nothing, as a NaN.
+    if (route.hasKm && (std::isinf(route.km) || !row.positionsConverted))
+      route.km = std::numeric_limits<float>::quiet_NaN();
+  } else {
     route.separator = row.columnLength[nameColumn] == 0;
+  }
   return route;
 }
 

@@ -18,7 +18,7 @@ constexpr float startLastKm = -100;
 // A row as the thinning sees it.
 struct RouteRow {
   bool hasKm;     // the distance reads as a number: a route row
-  float km;       // that number
+  float km;       // that number; NaN when infinite or the row's position did not convert
   bool separator; // no distance and no name: an empty line between two days
 };
 
@@ -31,7 +31,7 @@ struct Thinning {
 // Before the first row.
 constexpr Thinning tourStart = {false, startLastKm};
 
-// Return row, split up to its name, as the thinning sees it.
+// Return row, split, as the thinning sees it.
 RouteRow RouteRowOf(const Row &row);
 
 // Pass row through the thinning with the distances first and next. Return

@@ -4,6 +4,7 @@
 #include "tourwriter.h"
 
 #include "console.h"
+#include "xmltext.h"
 
 // Every line of the tour file ends in CR LF, as on the device.
 static void WriteHead(OutFile *file) {
@@ -19,14 +20,24 @@ static void WriteHead(OutFile *file) {
                  "\t</Item>\r\n");
 }
 
-// Write row as a location named by its distance text.
+// Write the position in column i of row, in fraction digits: its last five
+// characters are digits, and what stands before them is carried through as
+// it is, escaped.
+static void WritePosition(OutFile *file, const Row &row, size_t i) {
+  size_t degrees = row.columnLength[i] - 5;
+  PutXmlText(file, row.column[i], degrees);
+  PutBytes(file, row.column[i] + degrees, 5);
+}
+
+// Write row, whose positions converted, as a location named by its distance
+// text.
 static void WriteLocation(OutFile *file, const Row &row) {
   PutFixed(file, "\r\n\t<Item class=\"Location\">\r\n\t<name>");
-  PutBytes(file, row.column[kmColumn], row.columnLength[kmColumn]);
+  PutXmlText(file, row.column[kmColumn], row.columnLength[kmColumn]);
   PutFixed(file, " km</name>\r\n\t<lat>");
-  PutBytes(file, row.column[latitudeColumn], row.columnLength[latitudeColumn]);
+  WritePosition(file, row, latitudeColumn);
   PutFixed(file, "</lat>\r\n\t<long>");
-  PutBytes(file, row.column[longitudeColumn], row.columnLength[longitudeColumn]);
+  WritePosition(file, row, longitudeColumn);
   PutFixed(file, "</long>\r\n"
                  "\t<heading>-1</heading>\r\n"
                  "\t<type>area</type>\r\n"

@@ -6,6 +6,7 @@
 #include "settings.h"
 #include "tempfolder.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
@@ -13,6 +14,7 @@
 namespace {
 
 Random generator = {12345};
+ExportReader reader;
 
 // A route of a few days: distances mostly rising, some falling back, some
 // repeated; empty lines between days, POIs, and distances that are no number.
@@ -75,10 +77,96 @@ TEST(Fit, CountsWhatARunWrites) {
     long long run = RunCount(dir, first, next);
     ASSERT_GE(run, 0) << "the run failed";
     // The fit stops counting one past the device's limit.
-    EXPECT_EQ(CountLocations(first, next), std::min(run, 15ll))
+    ASSERT_TRUE(OpenExport(&reader, settings.exportName));
+    Count counted = CountLocations(&reader, first, next);
+    CloseExport(&reader);
+    EXPECT_EQ(counted, std::min(run, 15ll))
         << "distances " << first << " and " << next << ", export:\n"
         << text;
   }
+}
+
+// An export on a stream that fails with a read error at byte failAt of pass
+// failPass; a pass starts with each seek back to the start.
+struct FaultyExport {
+  std::string text;
+  int failPass;
+  size_t failAt;
+  size_t at;
+  int pass;
+};
+
+ssize_t ReadFaulty(void *cookie, char *buf, size_t size) {
+  auto *input = static_cast<FaultyExport *>(cookie);
+  size_t end = input->pass == input->failPass ? std::min(input->failAt, input->text.size())
+                                              : input->text.size();
+  if (input->at >= end && end < input->text.size()) {
+    errno = EIO;
+    return -1;
+  }
+  size_t n = std::min(size, end - std::min(end, input->at));
+  input->text.copy(buf, n, input->at);
+  input->at += n;
+  return static_cast<ssize_t>(n);
+}
+
+int SeekFaulty(void *cookie, off64_t *offset, int whence) {
+  auto *input = static_cast<FaultyExport *>(cookie);
+  if (whence == SEEK_CUR) *offset += static_cast<off64_t>(input->at);
+  if (whence == SEEK_END) *offset += static_cast<off64_t>(input->text.size());
+  input->at = static_cast<size_t>(*offset);
+  input->pass += input->at == 0;
+  return 0;
+}
+
+// Fit the distances for input; the passes it took in *passes.
+FitOutcome Fit(FaultyExport *input, bool seekable, int *passes) {
+  cookie_io_functions_t io = {ReadFaulty, nullptr, seekable ? SeekFaulty : nullptr, nullptr};
+  FILE *stream = fopencookie(input, "r", io);
+  if (!stream) return fitReadFailed;
+  StartReading(&reader, stream, "t.txt");
+  float first = 10, next = 10;
+  Count locations;
+  FitOutcome outcome = FitDistances(&reader, &first, &next, &locations);
+  *passes = input->pass;
+  fclose(stream);
+  return outcome;
+}
+
+// Many days, so that the fit takes its every pass.
+std::string ManyDays() {
+  std::string text;
+  for (int day = 0; day < 40; day++) {
+    for (int km = 0; km <= 200; km += 5)
+      text += "1\t" + std::to_string(km) + "\t0:00\t\t\tRoute\t(1123359,4715565)\t\t574 m\r\n";
+    text += "\r\n";
+  }
+  return text;
+}
+
+TEST(Fit, ReadErrorInAnyPassFailsTheFit) {
+  FaultyExport clean = {ManyDays(), 0, 0, 0, 0};
+  int passes;
+  ASSERT_EQ(Fit(&clean, true, &passes), fitFewest);
+  ASSERT_GT(passes, 5);
+  // Every pass reads its first bytes, and the first pass, which looks for the
+  // largest distance, reads them all; a later pass that has decided stops
+  // before the end, and a fault beyond what it takes is none of its business.
+  for (int pass = 1; pass <= passes; pass++) {
+    size_t end = pass == 1 ? clean.text.size() : 1;
+    for (size_t failAt = 0; failAt < end; failAt += 997) {
+      FaultyExport faulty = {clean.text, pass, failAt, 0, 0};
+      int tried;
+      EXPECT_EQ(Fit(&faulty, true, &tried), fitReadFailed)
+          << "a read error at byte " << failAt << " of pass " << pass;
+    }
+  }
+}
+
+TEST(Fit, ExportThatCannotSeekIsNotFitted) {
+  FaultyExport pipe = {ManyDays(), 0, 0, 0, 0};
+  int passes;
+  EXPECT_EQ(Fit(&pipe, false, &passes), fitNotRewindable);
 }
 
 } // namespace

@@ -33,7 +33,8 @@
 # in/ with out/ laid over it, byte for byte, and nothing else; a FIFO that
 # in/ or in.sh makes must still be one, and nothing is read from it. Without
 # a stderr file nothing may be written to standard error: that is where the
-# sanitizers report.
+# sanitizers report. After a run that exits 0, every .xml file the run
+# created or changed must be well-formed XML (xmllint, of libxml2-utils).
 #
 # With ROVALTO_RUNNER set (to wine, say), PROGRAM runs through it, and the
 # console output is compared with its CR LF line ends folded and without the
@@ -149,6 +150,21 @@ if [ -n "${ROVALTO_RUNNER:-}" ]; then
 fi
 
 fail=0
+if [ "$status" = 0 ]; then
+  if ! command -v xmllint > /dev/null; then
+    echo "xmllint is missing: apt-get install libxml2-utils"
+    fail=1
+  fi
+  (cd "$tmp/run" && find . -name '*.xml' -type f) > "$tmp/xml-files"
+  while IFS= read -r f; do
+    cmp -s "$tmp/base/$f" "$tmp/run/$f" && continue
+    if ! xmllint --noout "$tmp/run/$f" > "$tmp/xmllint" 2>&1; then
+      echo "$f is not well-formed XML:"
+      head -c 2000 "$tmp/xmllint"
+      fail=1
+    fi
+  done < "$tmp/xml-files"
+fi
 want=$(cat "$case/status")
 if [ "$status" != "$want" ]; then
   echo "exit status: got $status, want $want"

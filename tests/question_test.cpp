@@ -29,6 +29,10 @@ const struct {
     {"1e3", answerRefused, 1, 2},
     {"20km", answerRefused, 1, 2},
     {"fit", answerRefused, 1, 2},
+    {std::string("20\0"
+                 "3",
+                 4),
+     answerRefused, 1, 2},
     // 64 bytes or more before the line end: what was kept is cut short.
     {"20 30" + std::string(59, ' '), answerRefused, 1, 2},
     {blanks64, answerRefused, 1, 2},

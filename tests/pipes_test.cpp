@@ -1,0 +1,123 @@
+// The program on pipes: a tour file that is a FIFO whose reader goes away, and
+// an export that is a FIFO, which the fit cannot read twice. Both must end in
+// an error report, the pause and exit status 1, never in a signal or a quiet
+// success.
+#include "tempfolder.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// The sample export, as many times over as given, as one text.
+std::string Sample(int times) {
+  std::string sample;
+  FILE *file = fopen(ROVALTO_SAMPLE, "rb");
+  if (!file) return sample;
+  char text[4096];
+  size_t n;
+  while ((n = fread(text, 1, sizeof text, file)) > 0)
+    sample.append(text, n);
+  fclose(file);
+  std::string all;
+  for (int i = 0; i < times; i++)
+    all += sample;
+  return all;
+}
+
+// Run the program in folder with args; return its console, and its exit
+// status in *status (-1 when it did not exit).
+std::string RunProgram(const std::string &folder, const char *args, int *status) {
+  std::string command =
+      "cd '" + folder + "' && ulimit -f 131072 && '" ROVALTO_PROGRAM "' " + args + " < /dev/null";
+  FILE *console = popen(command.c_str(), "r");
+  std::string text;
+  if (!console) return text;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, console)) > 0)
+    text.append(buf, n);
+  int wait = pclose(console);
+  *status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
+  return text;
+}
+
+TEST(Pipes, TourFileWhoseReaderLeaves) {
+  TempFolder folder("rovalto-pipes");
+  ASSERT_FALSE(folder.path().empty());
+  const std::string text = Sample(40), exportName = folder.path() + "/t.txt";
+  FILE *file = fopen(exportName.c_str(), "wb");
+  ASSERT_TRUE(file);
+  fwrite(text.data(), 1, text.size(), file);
+  fclose(file);
+  const std::string fifo = folder.path() + "/t.xml";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // The reader is there before the program opens the tour file, reads its
+  // first 100 bytes and goes.
+  int fd = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(fd, 0);
+  pid_t reader = fork();
+  ASSERT_GE(reader, 0);
+  if (reader == 0) {
+    // Until the program writes, a read finds no writer (0) or no data yet.
+    char first[100];
+    size_t got = 0;
+    for (int wait = 0; got < sizeof first && wait < 10000; wait++) {
+      ssize_t n = read(fd, first + got, sizeof first - got);
+      if (n > 0)
+        got += static_cast<size_t>(n);
+      else
+        usleep(1000);
+    }
+    _exit(0);
+  }
+  close(fd);
+
+  int status;
+  std::string console = RunProgram(folder.path(), "t -5 -5", &status);
+  waitpid(reader, nullptr, 0);
+  EXPECT_EQ(status, 1) << console;
+  EXPECT_NE(console.find("Error: can't write 't.xml'!"), std::string::npos) << console;
+  EXPECT_NE(console.find("File 't.csv' contains 480 POIs"), std::string::npos) << console;
+  EXPECT_NE(console.find("Press any key to continue . . . "), std::string::npos) << console;
+  struct stat poiFile;
+  ASSERT_EQ(stat((folder.path() + "/t.csv").c_str(), &poiFile), 0);
+  EXPECT_GT(poiFile.st_size, 0);
+}
+
+TEST(Pipes, ExportThatCannotBeReadTwiceWithFit) {
+  TempFolder folder("rovalto-pipes");
+  ASSERT_FALSE(folder.path().empty());
+  const std::string fifo = folder.path() + "/t.txt";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    signal(SIGPIPE, SIG_IGN);
+    const std::string text = Sample(1);
+    int fd = open(fifo.c_str(), O_WRONLY);
+    if (fd >= 0 && write(fd, text.data(), text.size()) < 0) _exit(1);
+    _exit(0);
+  }
+
+  int status;
+  std::string console = RunProgram(folder.path(), "t fit", &status);
+  kill(writer, SIGKILL);
+  waitpid(writer, nullptr, 0);
+  EXPECT_EQ(status, 1) << console;
+  EXPECT_NE(console.find("Error: 't.txt' is not a file that can be read twice; fit and follow "
+                         "need one.\n"),
+            std::string::npos)
+      << console;
+  EXPECT_NE(access((folder.path() + "/t.xml").c_str(), F_OK), 0) << "a tour file was written";
+  EXPECT_NE(access((folder.path() + "/t.csv").c_str(), F_OK), 0) << "a POI file was written";
+}
+
+} // namespace
