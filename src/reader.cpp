@@ -1,6 +1,7 @@
 // The export reader. One line of the export holds six tab-ended fields, a
-// field ended by "(", then "longitude,latitude)", a tab-ended field and the
-// rest of the line; the coordinates are in degrees, minutes and seconds.
+// field ended by "(", then "longitude,latitude)", a tab-ended field (the
+// altitude) and the rest of the line; the coordinates are in degrees, minutes
+// and seconds.
 #include "reader.h"
 
 #include "console.h"
@@ -11,9 +12,10 @@
 #include <cstring>
 #include <iterator>
 
-// The byte that ends each column; the last column runs to the end of the row.
-static constexpr char columnDelimiters[] = "\t\t\t\t\t\t(,)\t";
-static_assert(sizeof columnDelimiters == nrColumns);
+// The byte that ends each column. What follows the latitude's bracket, the
+// altitude and the rest of the line, is read by nobody and never split.
+static constexpr char columnDelimiters[] = {'\t', '\t', '\t', '\t', '\t', '\t', '(', ',', ')'};
+static_assert(std::size(columnDelimiters) == nrColumns);
 static_assert(sizeof Row::text >= maxRowLength + nrColumns,
               "a row of maxRowLength bytes needs a zero byte for each missing column");
 

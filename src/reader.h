@@ -1,5 +1,6 @@
 // The export reader: reads the tour planner's text export one line at a time
-// into a row of 11 columns, the two coordinates in fraction digits. A reader
+// into a row of 9 columns, up to the position, the two coordinates in
+// fraction digits. A reader
 // holds one row at a time, whatever the size of the export.
 #ifndef READER_H
 #define READER_H
@@ -20,8 +21,8 @@ constexpr size_t readBlockSize = 64 * 1024;
 // Bytes of one line that make a row; a longer line goes on in the next row.
 constexpr size_t maxRowLength = 1000;
 
-// The columns of a row, and the four that mean something.
-constexpr size_t nrColumns = 11;
+// The columns of a row, up to the latitude, and the four that mean something.
+constexpr size_t nrColumns = 9;
 enum { kmColumn = 1, nameColumn = 3, longitudeColumn = 7, latitudeColumn = 8 };
 
 // One row of the export.
