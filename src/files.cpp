@@ -145,37 +145,20 @@ int EnterFolderOf(const char *path) {
   return ChangeFolder(name);
 }
 
-// Open fileName for reading; the file is checked on what was opened. Return
-// the stream, or nullptr for a folder, a file open already, one that cannot
-// be told from one, and without devices for anything but a regular file. Set
-// *regular, and for a regular file its identity in *id.
-static FILE *OpenChecked(const char *fileName, bool devices, FileId *id, bool *regular) {
+// Open the export, checked on what was opened, and enter it into the table
+// of open files. Return the stream, or nullptr for a folder, a file open
+// already, one that cannot be told from one, and where devices are no
+// exports, anything but a regular file.
+static FILE *OpenForReading(const char *fileName) {
   FILE *stream = OpenStream(fileName);
   if (!stream) return nullptr;
-  FileKind kind = KindOfFile(fileno(stream), id);
-  *regular = kind == regularFile;
-  if ((*regular && !FileTableHolds(*id)) || (devices && kind == otherFile)) return stream;
+  FileId id;
+  FileKind kind = KindOfFile(fileno(stream), &id);
+  if (kind == regularFile ? !FileTableHolds(id) && FileTableAdd(stream, id)
+                          : devicesAreExports && kind == otherFile)
+    return stream;
   fclose(stream);
   return nullptr;
-}
-
-FILE *OpenRegularFile(const char *fileName) {
-  FileId id;
-  bool regular;
-  return OpenChecked(fileName, false, &id, &regular);
-}
-
-// Open the export, and enter it into the table of open files. Return the
-// stream, or nullptr when the file may not be read as the export.
-static FILE *OpenForReading(const char *fileName) {
-  FileId id;
-  bool regular;
-  FILE *stream = OpenChecked(fileName, devicesAreExports, &id, &regular);
-  if (stream && regular && !FileTableAdd(stream, id)) {
-    fclose(stream);
-    return nullptr;
-  }
-  return stream;
 }
 
 // Open fileName for writing; the file is checked on what was opened, and only

@@ -1,6 +1,6 @@
-// File services shared by the reader, the writers, the fit and the driver:
-// opening and closing files with their error reports, the writers' buffered
-// output, and the names on the command line.
+// File services shared by the reader, the writers, the command line and the
+// driver: opening and closing files with their error reports, the writers'
+// buffered output, and the names on the command line.
 #ifndef FILES_H
 #define FILES_H
 
@@ -32,11 +32,6 @@ FILE *OpenFile(const char *fileName, const char *options);
 // Report that fileName cannot be opened with options ("r" or "w"), and pause
 // so that the message is read before anything else.
 void ReportOpenFailure(const char *fileName, const char *options);
-
-// Open the regular file fileName for reading, as bytes and with no report.
-// Return the stream, or nullptr for anything else and for a file open
-// already. For reading a file more than once.
-FILE *OpenRegularFile(const char *fileName);
 
 // What a name on the command line names.
 enum NameKind { nameMissing, nameOfFile, nameOfOther };

@@ -135,10 +135,10 @@ int ReadLine(ExportReader *reader, Row *row) {
   return ReadLineInto(reader, row);
 }
 
-// Split row into its first columns.
-template <size_t columns> static void SplitColumns(Row *row) {
+// Split row into its columns.
+static inline void SplitColumns(Row *row) {
   char *p = row->text;
-  for (size_t i = 0; i < columns; i++) {
+  for (size_t i = 0; i < nrColumns; i++) {
     row->column[i] = p;
     while (!columnEnds.at[i][static_cast<unsigned char>(*p)])
       p++;
@@ -149,7 +149,7 @@ template <size_t columns> static void SplitColumns(Row *row) {
 
 // SplitRow, built into the conversion's loop as ReadLineInto is.
 static inline bool SplitRowInto(Row *row) {
-  SplitColumns<nrColumns>(row);
+  SplitColumns(row);
   bool dms = true;
   row->positionsConverted = true;
   for (size_t i : {longitudeColumn, latitudeColumn}) {

@@ -120,8 +120,8 @@ int SeekFaulty(void *cookie, off64_t *offset, int whence) {
 }
 
 // Fit the distances for input; the passes it took in *passes.
-FitOutcome Fit(FaultyExport *input, bool seekable, int *passes) {
-  cookie_io_functions_t io = {ReadFaulty, nullptr, seekable ? SeekFaulty : nullptr, nullptr};
+FitOutcome Fit(FaultyExport *input, int *passes) {
+  cookie_io_functions_t io = {ReadFaulty, nullptr, SeekFaulty, nullptr};
   FILE *stream = fopencookie(input, "r", io);
   if (!stream) return fitReadFailed;
   StartReading(&reader, stream, "t.txt");
@@ -147,7 +147,7 @@ std::string ManyDays() {
 TEST(Fit, ReadErrorInAnyPassFailsTheFit) {
   FaultyExport clean = {ManyDays(), 0, 0, 0, 0};
   int passes;
-  ASSERT_EQ(Fit(&clean, true, &passes), fitFewest);
+  ASSERT_EQ(Fit(&clean, &passes), fitFewest);
   ASSERT_GT(passes, 5);
   // Every pass reads its first bytes, and the first pass, which looks for the
   // largest distance, reads them all; a later pass that has decided stops
@@ -157,16 +157,10 @@ TEST(Fit, ReadErrorInAnyPassFailsTheFit) {
     for (size_t failAt = 0; failAt < end; failAt += 997) {
       FaultyExport faulty = {clean.text, pass, failAt, 0, 0};
       int tried;
-      EXPECT_EQ(Fit(&faulty, true, &tried), fitReadFailed)
+      EXPECT_EQ(Fit(&faulty, &tried), fitReadFailed)
           << "a read error at byte " << failAt << " of pass " << pass;
     }
   }
-}
-
-TEST(Fit, ExportThatCannotSeekIsNotFitted) {
-  FaultyExport pipe = {ManyDays(), 0, 0, 0, 0};
-  int passes;
-  EXPECT_EQ(Fit(&pipe, false, &passes), fitNotRewindable);
 }
 
 } // namespace
