@@ -1,0 +1,62 @@
+// The route points of the export, day by day: which rows are route points,
+// where each day begins and ends, and one day's points held for the choice
+// of its locations, thinned when a day has more than fit in memory.
+#ifndef ROUTE_H
+#define ROUTE_H
+
+#include "reader.h"
+
+#include <cstdint>
+
+// Route points of one day held at a time: a longer day is thinned.
+constexpr size_t maxDayPoints = 10000;
+
+// A position in 1/100000 degree, as its fraction digits give it.
+struct RoutePoint {
+  int32_t longitude; // -18000000 up to 17999999
+  int32_t latitude;  // -9000000 up to 9000000
+};
+
+// Where a walk through the export's rows stands.
+struct RouteWalk {
+  Count day;     // days begun, from 1; 0 before the first route point
+  Count ordinal; // the last route point's number in its day, from 0
+  bool inDay;    // a route point has come since the last day ended
+};
+
+// Before the first row.
+constexpr RouteWalk walkStart = {0, -1, false};
+
+// What one row is to the walk.
+enum WalkStep {
+  stepOther,  // no route point, and no day ends
+  stepPoint,  // a route point: walk->day and walk->ordinal name it
+  stepDayEnd, // a separator after a route point: walk->day has ended
+};
+
+// Take row, split, one step further: a route point fills *point.
+WalkStep WalkRow(RouteWalk *walk, const Row &row, RoutePoint *point);
+
+// One day's route points as held: every stride-th of them, from the first,
+// and always the last.
+struct Day {
+  RoutePoint point[maxDayPoints + 1]; // the points held, in route order
+  size_t n;                           // points held
+  Count nrPoints;                     // route points of the day
+  Count stride;                       // one held in stride; 1 until thinned
+  RoutePoint last;                    // the day's latest route point
+};
+
+// Start day with no point.
+void StartDay(Day *day);
+
+// Add the day's next route point to day, halving what day holds when full.
+void AddToDay(Day *day, RoutePoint point);
+
+// Hold the day's last point, once no point follows.
+void EndDay(Day *day);
+
+// The number in its day of the route point held at index in day.
+Count OrdinalOf(const Day &day, size_t index);
+
+#endif

@@ -1,0 +1,164 @@
+// The choice of locations against a brute force: the least deviation of
+// every choice, found by dynamic programming over all pieces, on small
+// random days with bends, doubled points and straight stretches.
+#include "choice.h"
+#include "random.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+Day day;
+Plane plane;
+
+// Fill day with n points of a random road: a walk whose steps turn, stop
+// (the same point twice) or run on straight, on a random part of the globe.
+void RandomDay(Random *random, size_t n) {
+  StartDay(&day);
+  int32_t lon = static_cast<int32_t>(random->Below(36000000)) - 18000000;
+  int32_t lat = static_cast<int32_t>(random->Below(16000000)) - 8000000;
+  int32_t dx = 0, dy = 0;
+  int32_t step = 1 + static_cast<int32_t>(random->Below(2000));
+  for (size_t i = 0; i < n; i++) {
+    AddToDay(&day, {lon, lat});
+    uint32_t kind = random->Below(8);
+    if (kind < 4) {
+      dx = static_cast<int32_t>(random->Below(2 * step + 1)) - step;
+      dy = static_cast<int32_t>(random->Below(2 * step + 1)) - step;
+    }
+    if (kind == 4) continue;
+    lon = std::clamp(lon + dx, -18000000, 17999999);
+    lat = std::clamp(lat + dy, -9000000, 9000000);
+  }
+  EndDay(&day);
+  ProjectDay(day, &plane);
+}
+
+// The least deviation of any choice of at most k locations, for k = 1 to 14.
+std::vector<double> BruteForce() {
+  size_t n = day.n;
+  std::vector<double> best(maxLocations + 1, 0);
+  if (n == 1) return best;
+  std::vector<std::vector<double>> cost(n, std::vector<double>(n, 0));
+  for (size_t a = 0; a < n; a++)
+    for (size_t b = a + 1; b < n; b++)
+      cost[a][b] = PieceDeviation(day, plane, a, b);
+  // reach[b]: the least largest deviation of j pieces from the start to b.
+  std::vector<double> reach(n, INFINITY);
+  reach[0] = 0;
+  for (size_t j = 1; j <= maxLocations; j++) {
+    std::vector<double> next(n, INFINITY);
+    for (size_t b = 1; b < n; b++)
+      for (size_t a = 0; a < b; a++)
+        next[b] = std::min(next[b], std::max(reach[a], cost[a][b]));
+    // At most j: fewer pieces may do as well.
+    for (size_t b = 0; b < n; b++)
+      reach[b] = std::min(reach[b], next[b]);
+    best[j] = reach[n - 1];
+  }
+  return best;
+}
+
+bool Within(double found, double least) {
+  return found <= 1.01 * least + 0.01;
+}
+
+// Check that each choice held is what it claims, and close to the least.
+void ExpectChoices(const DayChoices &choices, const std::vector<double> &least) {
+  for (size_t k = 1; k <= maxLocations; k++) {
+    size_t size = choices.size[k];
+    ASSERT_GE(size, 1u);
+    ASSERT_LE(size, k);
+    EXPECT_EQ(choices.index[k][size - 1], day.n - 1);
+    for (size_t i = 0; i < size; i++)
+      EXPECT_TRUE(i == 0 ? day.n == 1 || choices.index[k][0] > 0
+                         : choices.index[k][i] > choices.index[k][i - 1]);
+    EXPECT_EQ(choices.deviation[k], ChoiceDeviation(day, plane, choices.index[k], size));
+    EXPECT_LE(choices.low[k], least[k] * (1 + 1e-12));
+    EXPECT_TRUE(Within(choices.deviation[k], least[k]))
+        << "k " << k << ": " << choices.deviation[k] << " against " << least[k];
+  }
+}
+
+TEST(Choice, WithinOnePercentOfTheLeast) {
+  Random random{22};
+  for (int trial = 0; trial < 400; trial++) {
+    RandomDay(&random, 1 + random.Below(40));
+    std::vector<double> least = BruteForce();
+    DayChoices choices;
+    FirstChoices(day, plane, &choices);
+    NarrowChoices(day, plane, &choices, [](size_t, const DayChoices &) { return true; });
+    SCOPED_TRACE(trial);
+    ExpectChoices(choices, least);
+    if (HasFatalFailure()) return;
+  }
+}
+
+TEST(Choice, StraightRoadEndsAlone) {
+  StartDay(&day);
+  for (int32_t i = 0; i < 50; i++)
+    AddToDay(&day, {1100000 + 3 * i, 4700000 + 7 * i});
+  EndDay(&day);
+  ProjectDay(day, &plane);
+  DayChoices choices;
+  FirstChoices(day, plane, &choices);
+  EXPECT_EQ(choices.deviation[maxLocations], 0);
+  EXPECT_EQ(FewestForBest(choices), 1u);
+}
+
+TEST(Choice, SplitOverDaysWithinOnePercent) {
+  Random random{2022};
+  static DayChoices stored[6];
+  for (int trial = 0; trial < 150; trial++) {
+    size_t nrDays = 2 + random.Below(5);
+    std::vector<std::vector<double>> least;
+    const DayChoices *days[6];
+    for (size_t d = 0; d < nrDays; d++) {
+      RandomDay(&random, 1 + random.Below(30));
+      least.push_back(BruteForce());
+      FirstChoices(day, plane, &stored[d]);
+      NarrowChoices(day, plane, &stored[d], [](size_t, const DayChoices &) { return true; });
+      days[d] = &stored[d];
+    }
+    // The least largest deviation of any split, by brute force over the
+    // counts.
+    double bestSplit = INFINITY;
+    std::vector<size_t> count(nrDays, 1);
+    while (true) {
+      size_t total = 0;
+      double largest = 0;
+      for (size_t d = 0; d < nrDays; d++) {
+        total += count[d];
+        largest = std::max(largest, least[d][count[d]]);
+      }
+      if (total <= maxLocations) bestSplit = std::min(bestSplit, largest);
+      size_t d = 0;
+      while (d < nrDays && ++count[d] > maxLocations)
+        count[d++] = 1;
+      if (d == nrDays) break;
+    }
+    uint8_t split[6];
+    double largest = SplitLocations(days, nrDays, false, split);
+    size_t total = 0;
+    double measured = 0;
+    for (size_t d = 0; d < nrDays; d++) {
+      total += split[d];
+      measured = std::max(measured, stored[d].deviation[split[d]]);
+    }
+    SCOPED_TRACE(trial);
+    EXPECT_LE(total, maxLocations);
+    EXPECT_LE(measured, largest);
+    EXPECT_TRUE(Within(measured, bestSplit)) << measured << " against " << bestSplit;
+  }
+}
+
+TEST(Choice, CosineAgreesWithTheLibrary) {
+  for (int d = -90; d <= 90; d++)
+    EXPECT_NEAR(Cosine(d), std::cos(d * 3.14159265358979323846 / 180), 1e-15) << d;
+}
+
+} // namespace
