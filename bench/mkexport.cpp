@@ -2,16 +2,21 @@
 // standard output, for benchmarks and the constant-memory test:
 //
 //   mkexport SIZE [SEED]     SIZE in bytes, or with a k, M or G suffix
+//   mkexport --days DAYS POINTS [SEED]
 //
 // About 80 % route rows with growing distances, 15 % named POIs and 5 % empty
 // lines that start a new day at 0 km; CR LF line ends; names in Windows-1252.
-// The output ends with the first line that reaches SIZE.
+// The output ends with the first line that reaches SIZE. With --days, DAYS
+// days of POINTS route points each, a road whose heading wanders, a route
+// point about every 0.5 km, a place name at each day's end.
 #include "random.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <string>
 
 static Random generator;
 
@@ -21,9 +26,48 @@ static void PrintDMS(char *text, size_t size, long millionths) {
   snprintf(text, size, "%02ld%02ld%03ld", tenths / 36000, tenths / 600 % 60, tenths % 600);
 }
 
+// Write days of points route points each: a road whose heading wanders, in
+// steps of about 0.5 km, in the north-east quarter of the globe, where the
+// DMS digits need no sign.
+static int PrintDays(unsigned long days, unsigned long points) {
+  double lon = 11400000, lat = 47260000; // millionths of a degree
+  double c = 1, s = 0;                   // the heading, as a unit vector
+  unsigned long n = 1;
+  for (unsigned long day = 1; day <= days; day++) {
+    for (unsigned long i = 0; i < points; i++, n++) {
+      char lonText[32], latText[32];
+      PrintDMS(lonText, sizeof lonText, static_cast<long>(lon));
+      PrintDMS(latText, sizeof latText, static_cast<long>(lat));
+      const char *name = i + 1 == points ? "Landeck" : "";
+      if (printf("%lu\t%lu.%lu\t0:00\t%s\t\tRoute\t(%s,%s)\t\t1000 m\r\n", n, i / 2, i % 2 * 5,
+                 name, lonText, latText) < 0)
+        return 1;
+      // A turn of up to 0.25 radians, by Taylor's series and square roots
+      // only, so that every platform makes the same road.
+      double a = (static_cast<double>(generator.Below(2001)) - 1000) / 4000, a2 = a * a;
+      double ca = 1 - a2 / 2 + a2 * a2 / 24, sa = a - a * a2 / 6 + a * a2 * a2 / 120;
+      double turnedC = c * ca - s * sa, turnedS = s * ca + c * sa;
+      double length = std::sqrt(turnedC * turnedC + turnedS * turnedS);
+      c = turnedC / length;
+      s = turnedS / length;
+      // A road that reaches the edge of that quarter turns back.
+      if (lon + 6600 * c < 1e6 || lon + 6600 * c > 170e6) c = -c;
+      if (lat + 4500 * s < 1e6 || lat + 4500 * s > 80e6) s = -s;
+      lon += 6600 * c;
+      lat += 4500 * s;
+    }
+    if (day < days && printf("\r\n") < 0) return 1;
+  }
+  return fflush(stdout) != 0;
+}
+
 int main(int argc, char **argv) {
+  if (argc >= 4 && argc <= 5 && std::string(argv[1]) == "--days") {
+    generator.state = argc == 5 ? strtoull(argv[4], nullptr, 10) : 2009;
+    return PrintDays(strtoul(argv[2], nullptr, 10), strtoul(argv[3], nullptr, 10));
+  }
   if (argc < 2 || argc > 3) {
-    fprintf(stderr, "usage: mkexport SIZE [SEED]\n");
+    fprintf(stderr, "usage: mkexport SIZE [SEED]\n       mkexport --days DAYS POINTS [SEED]\n");
     return 2;
   }
   char *suffix;

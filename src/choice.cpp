@@ -42,6 +42,9 @@ static void Raise(DayChoices *choices, size_t k, double eps) {
 }
 
 void FirstChoices(const Day &day, const Plane &plane, DayChoices *choices) {
+  // No choice is of 0 locations.
+  choices->low[0] = choices->deviation[0] = choices->top[0] = INFINITY;
+  choices->size[0] = 0;
   for (size_t k = 1; k <= maxLocations; k++) {
     choices->low[k] = 0;
     choices->deviation[k] = choices->top[k] = INFINITY;
@@ -101,7 +104,7 @@ double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, 
       if (total <= maxLocations) best = limit;
     }
   }
-  if (byLow) return best;
+  if (byLow || !count) return best;
   size_t total = 0;
   for (size_t d = 0; d < nrDays; d++) {
     count[d] = static_cast<uint8_t>(Needed(*days[d], false, best));
@@ -217,11 +220,7 @@ size_t FewestPieces(const Plane &plane, size_t n, double eps, size_t cap, uint16
   return pieces;
 }
 
-void NarrowStep(const Day &day, const Plane &plane, DayChoices *choices, size_t k) {
-  double low = choices->low[k], top = choices->top[k];
-  // Halving the ratio; from 0, halving the deviation.
-  double eps = low > 0 ? std::sqrt(low * top) : top / 2;
-  if (!(eps > low && eps < top)) eps = low + (top - low) / 2;
+void TryDeviation(const Day &day, const Plane &plane, DayChoices *choices, double eps) {
   uint16_t index[maxLocations];
   size_t pieces = FewestPieces(plane, day.n, eps, maxLocations, index);
   if (pieces <= maxLocations) {
@@ -235,4 +234,12 @@ void NarrowStep(const Day &day, const Plane &plane, DayChoices *choices, size_t 
   // Fewer locations never do better than more.
   for (size_t j = maxLocations; j-- > 1;)
     choices->low[j] = std::max(choices->low[j], choices->low[j + 1]);
+}
+
+void NarrowStep(const Day &day, const Plane &plane, DayChoices *choices, size_t k) {
+  double low = choices->low[k], top = choices->top[k];
+  // Halving the ratio; from 0, halving the deviation.
+  double eps = low > 0 ? std::sqrt(low * top) : top / 2;
+  if (!(eps > low && eps < top)) eps = low + (top - low) / 2;
+  TryDeviation(day, plane, choices, eps);
 }

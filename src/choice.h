@@ -10,7 +10,8 @@
 #include "deviation.h"
 #include "thinning.h"
 
-// The best choices found for one day, by their most locations k, 1 to 14.
+// The best choices found for one day, by their most locations k, 1 to 14
+// (for 0, none: an infinite deviation).
 struct DayChoices {
   double low[maxLocations + 1];                   // no choice of k goes below low[k]
   double deviation[maxLocations + 1];             // the deviation of the choice of k held
@@ -41,8 +42,9 @@ size_t FewestForBest(const DayChoices &choices);
 // each, as count[d]: a split whose largest deviation, by the choices held,
 // is the least possible; then each location left goes to the day whose
 // deviation it lowers most, the earlier day on a tie. Return that largest
-// deviation. With low in place of the deviations (byLow), return the least
-// largest lower end, below which no split goes, and set no count.
+// deviation; with count nullptr, only that. With low in place of the
+// deviations (byLow), return the least largest lower end, below which no
+// split goes, and set no count.
 double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, uint8_t *count);
 
 // The fewest pieces, each within eps of the points it passes, that lead from
@@ -50,6 +52,10 @@ double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, 
 // (the last one n - 1), at most cap of them. Return their number, or cap + 1
 // when cap are not enough.
 size_t FewestPieces(const Plane &plane, size_t n, double eps, size_t cap, uint16_t *index);
+
+// Look for the fewest locations within eps, and keep what that teaches
+// about every k.
+void TryDeviation(const Day &day, const Plane &plane, DayChoices *choices, double eps);
 
 // One step of the narrowing for k: try a deviation inside its bracket, and
 // keep what that teaches about every k.

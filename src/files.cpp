@@ -190,14 +190,14 @@ static FILE *OpenForOutput(const char *fileName) {
   return stream;
 }
 
-void ReportOpenFailure(const char *fileName, const char *options) {
+void ReportOpenFailure(const char *fileName, const char *options, bool pause) {
   ReportError("can't open '%s' (options '%s')", fileName, options);
-  Pause();
+  if (pause) Pause();
 }
 
-FILE *OpenFile(const char *fileName, const char *options) {
+FILE *OpenFile(const char *fileName, const char *options, bool pause) {
   FILE *stream = options[0] == 'r' ? OpenForReading(fileName) : OpenForOutput(fileName);
-  if (!stream) ReportOpenFailure(fileName, options);
+  if (!stream) ReportOpenFailure(fileName, options, pause);
   return stream;
 }
 

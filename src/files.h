@@ -26,12 +26,13 @@ struct OutFile {
 // files are the same on every platform. Refused are a folder, a file open
 // already (the console's included), a file that cannot be told apart from
 // one, a FIFO without a reader, and on Windows an export that is a device.
-// Return the stream, or nullptr after reporting the failure and pausing.
-FILE *OpenFile(const char *fileName, const char *options);
+// Return the stream, or nullptr after reporting the failure and, unless
+// pause is false, pausing.
+FILE *OpenFile(const char *fileName, const char *options, bool pause = true);
 
 // Report that fileName cannot be opened with options ("r" or "w"), and pause
-// so that the message is read before anything else.
-void ReportOpenFailure(const char *fileName, const char *options);
+// so that the message is read before anything else (unless pause is false).
+void ReportOpenFailure(const char *fileName, const char *options, bool pause = true);
 
 // What a name on the command line names.
 enum NameKind { nameMissing, nameOfFile, nameOfOther };

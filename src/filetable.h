@@ -25,9 +25,10 @@ struct FileId {
 // Find what is open in descriptor fd; for a regular file, set *id too.
 FileKind KindOfFile(int fd, FileId *id);
 
-// The files the table holds at most: the export, the two outputs, and
-// standard output and error. A file that finds it full is not opened.
-constexpr size_t fileTableSize = 5;
+// The files the table holds at most: the export, the two outputs, a follow
+// run's day file, and standard output and error. A file that finds it full
+// is not opened.
+constexpr size_t fileTableSize = 6;
 
 // Return whether the table holds the file with identity id.
 bool FileTableHolds(const FileId &id);

@@ -6,15 +6,18 @@
 // row to both, finishes and closes; last the exit status.
 #include "cmdline.h"
 #include "console.h"
+#include "dayfiles.h"
 #include "distance.h"
 #include "filetable.h"
 #include "fit.h"
+#include "follow.h"
 #include "poiwriter.h"
 #include "question.h"
 #include "reader.h"
 #include "settings.h"
 #include "tourwriter.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -49,16 +52,44 @@ static bool ChooseByFit(ExportReader *reader, bool ask, FitOutcome *chosen) {
   return true;
 }
 
-static void ReportSettings(FitOutcome chosen) {
+// Choose the locations that follow the route of reader's export, open, into
+// *following. Return false after reporting that the export could not be read
+// for it.
+static bool ChooseToFollow(ExportReader *reader, Following *following) {
+  FollowOutcome outcome = FollowRoute(reader, following);
+  // A read error is told as the export is closed.
+  if (outcome == followReadFailed) return false;
+  if (outcome == followNotRewindable) {
+    ReportErrorSentence("'%s' is not a file that can be read twice; fit and follow need one",
+                        reader->name);
+    return false;
+  }
+  return true;
+}
+
+// How the locations of a run are chosen, for the settings report.
+enum Choosing { byDistances, byFitWithin, byFitFewest, byFollowing };
+
+static Choosing ChoosingOf(FitOutcome outcome) {
+  if (outcome == fitWithinLimit) return byFitWithin;
+  if (outcome == fitFewest) return byFitFewest;
+  return byDistances;
+}
+
+static void ReportSettings(Choosing chosen) {
   printf("input file (txt) = '%s':\n", settings.exportName);
   printf("       text export of Motorrad Tourenplaner 2007/2008\n");
   printf("       coordonates in degrees, minutes and seconds\n");
   printf("output tour file (xml) = '%s':\n", settings.tourName);
   printf("       coordonates in decimal degrees\n");
-  printf("       first location after %.0f km\n", static_cast<double>(settings.firstKm));
-  printf("       next locations after %.0f km\n", static_cast<double>(settings.nextKm));
-  if (chosen == fitWithinLimit) printf("       chosen for at most %lld locations\n", maxLocations);
-  if (chosen == fitFewest) printf("       chosen for the fewest locations this export allows\n");
+  if (chosen == byFollowing) {
+    printf("       locations chosen to follow the route, at most %lld per tour\n", maxLocations);
+  } else {
+    printf("       first location after %.0f km\n", static_cast<double>(settings.firstKm));
+    printf("       next locations after %.0f km\n", static_cast<double>(settings.nextKm));
+  }
+  if (chosen == byFitWithin) printf("       chosen for at most %lld locations\n", maxLocations);
+  if (chosen == byFitFewest) printf("       chosen for the fewest locations this export allows\n");
   printf("output POI file (csv) = '%s':\n", settings.poiName);
   printf("       coordonates in decimal degrees\n");
   printf("\n");
@@ -67,7 +98,7 @@ static void ReportSettings(FitOutcome chosen) {
 // Name a file that shows no sign of being an export, after the counts, so
 // that a rider who took the wrong file learns it before using the outputs.
 static void WarnAboutExport(const ExportReader &reader, const TourWriter &tour,
-                            const PoiWriter &poi) {
+                            const PoiWriter &poi, const Following *following) {
   if (tour.textRowSeen && !tour.routeRowSeen && poi.nrPOIs == 0)
     printf("Warning: '%s' has no route point and no POI: is it a text export of the tour "
            "planner?\n\n",
@@ -80,6 +111,17 @@ static void WarnAboutExport(const ExportReader &reader, const TourWriter &tour,
     printf("Warning: %lld lines of '%s' are longer than %zu bytes; each was read as several "
            "rows.\n\n",
            reader.nrLongLines, reader.name, maxRowLength);
+  if (!following) return;
+  Count told = std::min(following->nrThinned, static_cast<Count>(maxThinnedTold));
+  for (Count i = 0; i < told; i++)
+    printf("Warning: day %lld has more than %zu route points; its locations were chosen from "
+           "one route point in %lld.\n\n",
+           following->thinned[i].day, maxDayPoints, following->thinned[i].stride);
+  if (following->nrThinned > told)
+    printf("Warning: %lld more days have more than %zu route points.\n\n",
+           following->nrThinned - told, maxDayPoints);
+  if (following->nrDays > maxDayFiles)
+    printf("Warning: more than %lld days: no tour file for each day.\n\n", maxDayFiles);
 }
 
 // Convert the export into both outputs, with the distances the command line
@@ -89,39 +131,52 @@ static void Convert(const CommandLine &line) {
   static ExportReader reader;
   static TourWriter tour;
   static PoiWriter poi;
+  static DayFiles days;
+  static Following following;
   static Row row;
-  // "fit" in place of the first distance chooses both; a next distance after
-  // it is ignored. A dropped export without distances asks for them, with
-  // the fit for Enter.
+  // "fit" or "follow" in place of the first distance chooses the locations;
+  // a next distance after it is ignored. A dropped export without distances
+  // asks for them, with the fit for Enter.
   bool fit = line.nrDistances > 0 && strcmp(line.distance[0], "fit") == 0;
+  bool follow = line.nrDistances > 0 && strcmp(line.distance[0], "follow") == 0;
   bool ask = line.dropped && line.nrDistances == 0;
-  if (!fit && line.nrDistances > 0) ReadKm(line.distance[0], &settings.firstKm);
-  if (!fit && line.nrDistances > 1) ReadKm(line.distance[1], &settings.nextKm);
-  FitOutcome chosen = fitKeptDefaults;
-  if (fit || ask) {
-    // The fit reads the export before anything is written, and the rider is
-    // asked only about an export that opens.
+  if (!fit && !follow && line.nrDistances > 0) ReadKm(line.distance[0], &settings.firstKm);
+  if (!fit && !follow && line.nrDistances > 1) ReadKm(line.distance[1], &settings.nextKm);
+  Choosing chosen = follow ? byFollowing : byDistances;
+  if (fit || ask || follow) {
+    // The choice reads the export before anything is written, and the rider
+    // is asked only about an export that opens.
     if (!OpenExport(&reader, settings.exportName)) return;
-    if (!ChooseByFit(&reader, ask, &chosen) || !RewindExport(&reader)) {
+    FitOutcome outcome = fitKeptDefaults;
+    bool read = follow ? ChooseToFollow(&reader, &following) : ChooseByFit(&reader, ask, &outcome);
+    if (!read || !RewindExport(&reader)) {
       CloseExport(&reader);
       return;
     }
+    if (!follow) chosen = ChoosingOf(outcome);
     ReportSettings(chosen);
   } else {
     ReportSettings(chosen);
     if (!OpenExport(&reader, settings.exportName)) return;
   }
-  OpenTourWriter(&tour, settings.tourName, settings.firstKm, settings.nextKm);
+  if (follow) {
+    OpenFollowingTourWriter(&tour, settings.tourName, &following);
+    OpenDayFiles(&days, settings.tourName, &following);
+  } else {
+    OpenTourWriter(&tour, settings.tourName, settings.firstKm, settings.nextKm);
+  }
   OpenPoiWriter(&poi, settings.poiName);
   while (ReadExportRow(&reader, &row)) {
     WriteTourRow(&tour, row);
+    if (follow) WriteDayRow(&days, row);
     WritePoiRow(&poi, row);
   }
   // A read error is told before the counts it makes incomplete.
   CloseExport(&reader);
-  FinishTourWriter(&tour);
+  bool countTold = FinishTourWriter(&tour);
+  if (follow) FinishDayFiles(&days, countTold);
   FinishPoiWriter(&poi);
-  WarnAboutExport(reader, tour, poi);
+  WarnAboutExport(reader, tour, poi, follow ? &following : nullptr);
 }
 
 // Convert as the command line says. Return the exit status.

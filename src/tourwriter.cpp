@@ -7,7 +7,7 @@
 #include "xmltext.h"
 
 // Every line of the tour file ends in CR LF, as on the device.
-static void WriteHead(OutFile *file) {
+void WriteTourHead(OutFile *file) {
   PutFixed(file, "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\r\n"
                  "<MultistopLocations>\r\n\r\n"
                  "\t<MultistopLocations class=\"LocationList\">"
@@ -29,12 +29,23 @@ static void WritePosition(OutFile *file, const Row &row, size_t i) {
   PutBytes(file, row.column[i] + degrees, 5);
 }
 
-// Write row, whose positions converted, as a location named by its distance
-// text.
-static void WriteLocation(OutFile *file, const Row &row) {
+void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day) {
   PutFixed(file, "\r\n\t<Item class=\"Location\">\r\n\t<name>");
+  if (day > 0) {
+    char text[32];
+    int n = snprintf(text, sizeof text, "Day %lld: ", day);
+    PutBytes(file, text, static_cast<size_t>(n));
+  }
+  bool named = following && row.columnLength[nameColumn] > 0;
+  if (named) {
+    PutXmlText(file, row.column[nameColumn], row.columnLength[nameColumn]);
+    PutFixed(file, " (");
+  }
   PutXmlText(file, row.column[kmColumn], row.columnLength[kmColumn]);
-  PutFixed(file, " km</name>\r\n\t<lat>");
+  if (named)
+    PutFixed(file, " km)</name>\r\n\t<lat>");
+  else
+    PutFixed(file, " km</name>\r\n\t<lat>");
   WritePosition(file, row, latitudeColumn);
   PutFixed(file, "</lat>\r\n\t<long>");
   WritePosition(file, row, longitudeColumn);
@@ -44,22 +55,28 @@ static void WriteLocation(OutFile *file, const Row &row) {
                  "\t</Item>\r\n");
 }
 
-// Report the finished file's count, with the device's limit in mind.
-static void ReportLocations(const char *fileName, Count nrLocations) {
+void WriteTourTail(OutFile *file) {
+  PutFixed(file, "\t</MultistopLocations>\r\n\t</MultistopLocations>\r\n");
+}
+
+void ReportTourCount(const char *fileName, Count nrLocations, bool following, double deviation) {
+  const char *noun = following && nrLocations == 1 ? "location" : "locations";
   if (nrLocations > maxLocations) {
-    printf("File '%s' contains %lld locations.\n", fileName, nrLocations);
+    printf("File '%s' contains %lld %s.\n", fileName, nrLocations, noun);
+  } else if (nrLocations == 0) {
+    printf("File '%s' contains 0 locations.\n", fileName);
+  } else {
+    printf("File '%s' contains %lld %s (replaces "
+           "NAVMAN::\\Program Files\\Navman\\SmartST_CE\\UserData\\MyMultiStopLocations.xml).\n",
+           fileName, nrLocations, noun);
+  }
+  if (following && nrLocations > 0)
+    printf("Between its locations the tour keeps within %.1f km of the route.\n", deviation);
+  if (nrLocations > maxLocations)
     printf("Warning: NAVMAN N20 doesn't support more than %lld locations per multi stop tour!\n",
            maxLocations);
-  } else if (nrLocations == 0) {
-    // Copied to the device, it would replace the rider's tour with nothing.
-    printf("File '%s' contains 0 locations.\n", fileName);
-    printf("Warning: the tour is empty!\n");
-  } else {
-    printf("File '%s' contains %lld locations (replaces "
-           "NAVMAN::\\Program Files\\Navman\\SmartST_CE\\UserData\\MyMultiStopLocations.xml).\n",
-           fileName, nrLocations);
-  }
-  printf("\n");
+  // Copied to the device, an empty tour would replace the rider's with nothing.
+  if (nrLocations == 0) printf("Warning: the tour is empty!\n");
 }
 
 void OpenTourWriter(TourWriter *tour, const char *fileName, float first, float next) {
@@ -71,13 +88,37 @@ void OpenTourWriter(TourWriter *tour, const char *fileName, float first, float n
   tour->thinning = tourStart;
   tour->nrLocations = 0;
   tour->routeRowSeen = tour->textRowSeen = false;
-  if (tour->file.stream) WriteHead(&tour->file);
+  tour->following = nullptr;
+  if (tour->file.stream) WriteTourHead(&tour->file);
+}
+
+void OpenFollowingTourWriter(TourWriter *tour, const char *fileName, const Following *following) {
+  OpenTourWriter(tour, fileName, 0, 0);
+  tour->following = following;
+  StartCursor(&tour->cursor, following, true);
+}
+
+// Write the location that a follow run's step gives, what.
+static void WriteFollowed(TourWriter *tour, int what, const Row &row) {
+  if (!(what & (cursorLocation | cursorDayEnds))) return;
+  tour->nrLocations++;
+  if (!tour->file.stream) return;
+  // Several days in one file: each location says its day.
+  Count day = tour->following->nrDays > 1 ? tour->cursor.walk.day : 0;
+  WriteTourLocation(&tour->file, what & cursorDayEnds ? tour->cursor.end : row, true, day);
 }
 
 void WriteTourRow(TourWriter *tour, const Row &row) {
   // Rows pass the thinning also without a tour file: whether there was a
   // route row tells an export from other files.
   RouteRow route = RouteRowOf(row);
+  if (tour->following) {
+    // A day's end is known once the next row comes, with the end held.
+    tour->routeRowSeen |= route.hasKm;
+    tour->textRowSeen |= row.length > 0;
+    WriteFollowed(tour, StepCursor(&tour->cursor, row), row);
+    return;
+  }
   // Once the taking has started, there was one.
   if (!tour->thinning.taking) {
     tour->routeRowSeen |= route.hasKm;
@@ -85,13 +126,19 @@ void WriteTourRow(TourWriter *tour, const Row &row) {
   }
   if (ThinRow(&tour->thinning, route, tour->firstKm, tour->nextKm) && tour->file.stream) {
     tour->nrLocations++;
-    WriteLocation(&tour->file, row);
+    WriteTourLocation(&tour->file, row, false, 0);
   }
 }
 
-void FinishTourWriter(TourWriter *tour) {
+bool FinishTourWriter(TourWriter *tour) {
+  if (tour->following) WriteFollowed(tour, EndCursor(&tour->cursor), tour->cursor.end);
   // A file that failed to open has been reported already: no count.
-  if (!tour->file.stream) return;
-  PutFixed(&tour->file, "\t</MultistopLocations>\r\n\t</MultistopLocations>\r\n");
-  if (CloseOutput(&tour->file, tour->name) == 0) ReportLocations(tour->name, tour->nrLocations);
+  if (!tour->file.stream) return false;
+  WriteTourTail(&tour->file);
+  if (CloseOutput(&tour->file, tour->name) != 0) return false;
+  bool following = tour->following != nullptr;
+  ReportTourCount(tour->name, tour->nrLocations, following,
+                  following ? tour->following->tripDeviation : 0);
+  if (!following) printf("\n");
+  return true;
 }

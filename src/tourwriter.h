@@ -1,23 +1,27 @@
 // The multi-stop tour writer: thins the route points of the export out by
-// distance into the tour file of a NAVMAN N20. Open it, pass it every row of
-// the export, then finish it.
+// distance into the tour file of a NAVMAN N20, or takes the locations a
+// follow run chose. Open it, pass it every row of the export, then finish
+// it. The texts of a tour file serve the day files, too.
 #ifndef TOURWRITER_H
 #define TOURWRITER_H
 
 #include "files.h"
+#include "follow.h"
 #include "reader.h"
 #include "thinning.h"
 
 // A tour file being written, and what the rows showed on the way.
 struct TourWriter {
-  OutFile file;      // the tour file; file.stream is nullptr when it did not open
-  const char *name;  // its name, for the reports
-  float firstKm;     // route distance at which the taking starts
-  float nextKm;      // least distance between two locations
-  Thinning thinning; // where the thinning stands
-  Count nrLocations; // locations taken
-  bool routeRowSeen; // a row's distance read as a number
-  bool textRowSeen;  // a row was not empty before the taking started
+  OutFile file;               // the tour file; file.stream is nullptr when it did not open
+  const char *name;           // its name, for the reports
+  float firstKm;              // route distance at which the taking starts
+  float nextKm;               // least distance between two locations
+  Thinning thinning;          // where the thinning stands
+  Count nrLocations;          // locations taken
+  bool routeRowSeen;          // a row's distance read as a number
+  bool textRowSeen;           // a row was not empty before the taking started
+  const Following *following; // a follow run's choice; nullptr: by distance
+  FollowCursor cursor;        // where a follow run stands
 };
 
 // Open the tour file fileName for tour, taking locations by the distances
@@ -25,11 +29,33 @@ struct TourWriter {
 // reported; the rows are still looked at, for what they show.
 void OpenTourWriter(TourWriter *tour, const char *fileName, float first, float next);
 
+// The same for a follow run, taking the locations following chose for the
+// whole tour.
+void OpenFollowingTourWriter(TourWriter *tour, const char *fileName, const Following *following);
+
 // Take row, split, as a location when the route has gone far enough.
 void WriteTourRow(TourWriter *tour, const Row &row);
 
 // Write the tail, close the file and report how many locations it holds,
-// or that it could not be written.
-void FinishTourWriter(TourWriter *tour);
+// or that it could not be written. Return whether a count was reported: a
+// follow run leaves the empty line after it to the day files' report.
+bool FinishTourWriter(TourWriter *tour);
+
+// The head of every tour file, with the device's placeholder item.
+void WriteTourHead(OutFile *file);
+
+// Write row, split, whose positions converted, as a location of a tour file.
+// By distance it is named by its distance text; in a follow run its name
+// (when it has one) goes in front, and with day above 0 the day, too:
+// "Day 2: Landeck (215.2 km)".
+void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day);
+
+// The tail of every tour file.
+void WriteTourTail(OutFile *file);
+
+// Report the count of locations of the tour file fileName, written whole,
+// in a follow run with its deviation: the count line, the deviation, the
+// warning for too many or none.
+void ReportTourCount(const char *fileName, Count nrLocations, bool following, double deviation);
 
 #endif

@@ -1,0 +1,83 @@
+// The day files of a follow run. Only tours of 2 to 99 days have them: one
+// day is the tour file itself, and more than 99 would crowd the rider's
+// folder. Files of an earlier run for days beyond this run's stay as they
+// are.
+#include "dayfiles.h"
+
+#include "tourwriter.h"
+
+#include <cstring>
+
+// Whether following has day files.
+static bool HasDayFiles(const Following &following) {
+  return following.nrDays > 1 && following.nrDays <= maxDayFiles;
+}
+
+void OpenDayFiles(DayFiles *days, const char *tourName, const Following *following) {
+  days->following = following;
+  days->tourName = tourName;
+  days->file.stream = nullptr;
+  days->paused = false;
+  for (DayFileTold &told : days->told)
+    told = {0, false};
+  StartCursor(&days->cursor, following, false);
+}
+
+// Open the file of the day that begins: NAME-dayN.xml, for NAME.xml.
+static void OpenDay(DayFiles *days, Count day) {
+  size_t base = strlen(days->tourName) - (sizeof ".xml" - 1);
+  snprintf(days->name, sizeof days->name, "%.*s-day%lld.xml", static_cast<int>(base),
+           days->tourName, day);
+  // One pause is enough for all the day files: they fail alike.
+  days->file.stream = OpenFile(days->name, "w", !days->paused);
+  days->file.used = 0;
+  if (!days->file.stream) {
+    days->paused = true;
+    return;
+  }
+  WriteTourHead(&days->file);
+}
+
+// Write the day's end and close its file.
+static void CloseDay(DayFiles *days, Count day) {
+  if (!days->file.stream) return;
+  DayFileTold *told = &days->told[day - 1];
+  WriteTourLocation(&days->file, days->cursor.end, true, 0);
+  told->nrLocations++;
+  WriteTourTail(&days->file);
+  told->written = CloseOutput(&days->file, days->name) == 0;
+}
+
+// Do what a cursor step, what, asks.
+static void Step(DayFiles *days, int what, const Row &row) {
+  Count day = days->cursor.walk.day;
+  if (what & cursorDayBegins) OpenDay(days, day);
+  if ((what & cursorLocation) && days->file.stream) {
+    WriteTourLocation(&days->file, row, true, 0);
+    days->told[day - 1].nrLocations++;
+  }
+  if (what & cursorDayEnds) CloseDay(days, day);
+}
+
+void WriteDayRow(DayFiles *days, const Row &row) {
+  if (HasDayFiles(*days->following)) Step(days, StepCursor(&days->cursor, row), row);
+}
+
+void FinishDayFiles(DayFiles *days, bool countTold) {
+  const Following &following = *days->following;
+  bool told = countTold;
+  if (HasDayFiles(following)) {
+    Step(days, EndCursor(&days->cursor), days->cursor.end);
+    size_t base = strlen(days->tourName) - (sizeof ".xml" - 1);
+    for (Count d = 1; d <= following.nrDays; d++) {
+      const DayFileTold &file = days->told[d - 1];
+      if (!file.written) continue;
+      printf("File '%.*s-day%lld.xml' contains %lld %s for day %lld, within %.1f km of the "
+             "route.\n",
+             static_cast<int>(base), days->tourName, d, file.nrLocations,
+             file.nrLocations == 1 ? "location" : "locations", d, OwnDeviation(following, d));
+      told = true;
+    }
+  }
+  if (told) printf("\n");
+}
