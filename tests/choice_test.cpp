@@ -1,6 +1,7 @@
 // The choice of locations against a brute force: the least deviation of
 // every choice, found by dynamic programming over all pieces, on small
 // random days with bends, doubled points and straight stretches.
+#include "bruteforce.h"
 #include "choice.h"
 #include "random.h"
 
@@ -38,35 +39,6 @@ void RandomDay(Random *random, size_t n) {
   ProjectDay(day, &plane);
 }
 
-// The least deviation of any choice of at most k locations, for k = 1 to 14.
-std::vector<double> BruteForce() {
-  size_t n = day.n;
-  std::vector<double> best(maxLocations + 1, 0);
-  if (n == 1) return best;
-  std::vector<std::vector<double>> cost(n, std::vector<double>(n, 0));
-  for (size_t a = 0; a < n; a++)
-    for (size_t b = a + 1; b < n; b++)
-      cost[a][b] = PieceDeviation(day, plane, a, b);
-  // reach[b]: the least largest deviation of j pieces from the start to b.
-  std::vector<double> reach(n, INFINITY);
-  reach[0] = 0;
-  for (size_t j = 1; j <= maxLocations; j++) {
-    std::vector<double> next(n, INFINITY);
-    for (size_t b = 1; b < n; b++)
-      for (size_t a = 0; a < b; a++)
-        next[b] = std::min(next[b], std::max(reach[a], cost[a][b]));
-    // At most j: fewer pieces may do as well.
-    for (size_t b = 0; b < n; b++)
-      reach[b] = std::min(reach[b], next[b]);
-    best[j] = reach[n - 1];
-  }
-  return best;
-}
-
-bool Within(double found, double least) {
-  return found <= 1.01 * least + 0.01;
-}
-
 // Check that each choice held is what it claims, and close to the least.
 void ExpectChoices(const DayChoices &choices, const std::vector<double> &least) {
   for (size_t k = 1; k <= maxLocations; k++) {
@@ -79,7 +51,7 @@ void ExpectChoices(const DayChoices &choices, const std::vector<double> &least) 
                          : choices.index[k][i] > choices.index[k][i - 1]);
     EXPECT_EQ(choices.deviation[k], ChoiceDeviation(day, plane, choices.index[k], size));
     EXPECT_LE(choices.low[k], least[k] * (1 + 1e-12));
-    EXPECT_TRUE(Within(choices.deviation[k], least[k]))
+    EXPECT_TRUE(WithinBound(choices.deviation[k], least[k]))
         << "k " << k << ": " << choices.deviation[k] << " against " << least[k];
   }
 }
@@ -88,7 +60,7 @@ TEST(Choice, WithinOnePercentOfTheLeast) {
   Random random{22};
   for (int trial = 0; trial < 400; trial++) {
     RandomDay(&random, 1 + random.Below(40));
-    std::vector<double> least = BruteForce();
+    std::vector<double> least = LeastDeviations(day, plane);
     DayChoices choices;
     FirstChoices(day, plane, &choices);
     NarrowChoices(day, plane, &choices, [](size_t, const DayChoices &) { return true; });
@@ -119,28 +91,12 @@ TEST(Choice, SplitOverDaysWithinOnePercent) {
     const DayChoices *days[6];
     for (size_t d = 0; d < nrDays; d++) {
       RandomDay(&random, 1 + random.Below(30));
-      least.push_back(BruteForce());
+      least.push_back(LeastDeviations(day, plane));
       FirstChoices(day, plane, &stored[d]);
       NarrowChoices(day, plane, &stored[d], [](size_t, const DayChoices &) { return true; });
       days[d] = &stored[d];
     }
-    // The least largest deviation of any split, by brute force over the
-    // counts.
-    double bestSplit = INFINITY;
-    std::vector<size_t> count(nrDays, 1);
-    while (true) {
-      size_t total = 0;
-      double largest = 0;
-      for (size_t d = 0; d < nrDays; d++) {
-        total += count[d];
-        largest = std::max(largest, least[d][count[d]]);
-      }
-      if (total <= maxLocations) bestSplit = std::min(bestSplit, largest);
-      size_t d = 0;
-      while (d < nrDays && ++count[d] > maxLocations)
-        count[d++] = 1;
-      if (d == nrDays) break;
-    }
+    double bestSplit = LeastSplit(least);
     uint8_t split[6];
     double largest = SplitLocations(days, nrDays, false, split);
     size_t total = 0;
@@ -152,7 +108,7 @@ TEST(Choice, SplitOverDaysWithinOnePercent) {
     SCOPED_TRACE(trial);
     EXPECT_LE(total, maxLocations);
     EXPECT_LE(measured, largest);
-    EXPECT_TRUE(Within(measured, bestSplit)) << measured << " against " << bestSplit;
+    EXPECT_TRUE(WithinBound(measured, bestSplit)) << measured << " against " << bestSplit;
   }
 }
 

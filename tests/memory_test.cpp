@@ -1,5 +1,6 @@
 // The converter holds one row at a time: its peak memory on a 64 MB export is
-// that on a 1 KB one, and under 2 MiB.
+// that on a 1 KB one, and under 2 MiB; following the route, one day at a
+// time, under 4 MiB.
 #include "tempfolder.h"
 
 #include <cstdlib>
@@ -11,9 +12,10 @@
 
 namespace {
 
-// Convert an export of the given size in dir; return the run's peak resident
-// memory in KiB, or -1 when it did not end with status 0.
-long PeakKiB(const std::string &dir, const char *size) {
+// Convert an export that mkexport makes from its arguments in dir, the
+// program's second argument follow (nullptr: none); return the run's peak
+// resident memory in KiB, or -1 when it did not end with status 0.
+long PeakKiB(const std::string &dir, const char *size, const char *follow = nullptr) {
   std::string make = MKEXPORT_PROGRAM " " + std::string(size) + " > " + dir + "/t.txt";
   if (system(make.c_str()) != 0) return -1;
   pid_t pid = fork();
@@ -24,7 +26,7 @@ long PeakKiB(const std::string &dir, const char *size) {
     if (setrlimit(RLIMIT_FSIZE, &cap) != 0 || chdir(dir.c_str()) != 0 ||
         !freopen("/dev/null", "r", stdin) || !freopen("/dev/null", "w", stdout))
       _exit(127);
-    execl(ROVALTO_PROGRAM, ROVALTO_PROGRAM, "t", static_cast<char *>(nullptr));
+    execl(ROVALTO_PROGRAM, ROVALTO_PROGRAM, "t", follow, static_cast<char *>(nullptr));
     _exit(127);
   }
   int status;
@@ -46,6 +48,28 @@ TEST(Memory, PeakIsTheSameForAnyExportSize) {
                                 << " KiB";
   // The program, the C library and the fixed buffers, whatever the export.
   EXPECT_LT(large, 2048) << "64 MB export: " << large << " KiB";
+}
+
+// A follow run holds one day at a time, thinned beyond 10000 route points:
+// the same peak for a few rows, for 64 MB of short days and for 64 MB of one
+// day, and under 4 MiB.
+TEST(Memory, FollowPeakIsTheSameForAnyExportSize) {
+  TempFolder folder("rovalto-memory");
+  ASSERT_FALSE(folder.path().empty());
+  long small = PeakKiB(folder.path(), "1k", "follow");
+  long shortDays = PeakKiB(folder.path(), "64M", "follow");
+  // 1,100,000 route points of about 58 bytes.
+  long oneDay = PeakKiB(folder.path(), "--days 1 1100000", "follow");
+
+  ASSERT_GT(small, 0);
+  ASSERT_GT(shortDays, 0);
+  ASSERT_GT(oneDay, 0);
+  // The day's points and the search's state, fixed arrays, are all the more
+  // a long day takes.
+  EXPECT_LE(shortDays, small + 512) << small << " KiB against " << shortDays << " KiB";
+  EXPECT_LE(oneDay, small + 1536) << small << " KiB against " << oneDay << " KiB";
+  EXPECT_LT(shortDays, 4096) << "64 MB of short days: " << shortDays << " KiB";
+  EXPECT_LT(oneDay, 4096) << "64 MB of one day: " << oneDay << " KiB";
 }
 
 } // namespace

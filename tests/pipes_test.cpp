@@ -1,5 +1,5 @@
 // The program on pipes: a tour file that is a FIFO whose reader goes away, and
-// an export that is a FIFO, which the fit cannot read twice. Both must end in
+// an export that is a FIFO, which fit and follow cannot read twice. Both must end in
 // an error report, the pause and exit status 1, never in a signal or a quiet
 // success.
 #include "tempfolder.h"
@@ -92,7 +92,8 @@ TEST(Pipes, TourFileWhoseReaderLeaves) {
   EXPECT_GT(poiFile.st_size, 0);
 }
 
-TEST(Pipes, ExportThatCannotBeReadTwiceWithFit) {
+// Run the program with arguments on a FIFO export, which it cannot read twice.
+void ExpectExportReadTwiceRefused(const char *arguments) {
   TempFolder folder("rovalto-pipes");
   ASSERT_FALSE(folder.path().empty());
   const std::string fifo = folder.path() + "/t.txt";
@@ -108,7 +109,7 @@ TEST(Pipes, ExportThatCannotBeReadTwiceWithFit) {
   }
 
   int status;
-  std::string console = RunProgram(folder.path(), "t fit", &status);
+  std::string console = RunProgram(folder.path(), arguments, &status);
   kill(writer, SIGKILL);
   waitpid(writer, nullptr, 0);
   EXPECT_EQ(status, 1) << console;
@@ -118,6 +119,14 @@ TEST(Pipes, ExportThatCannotBeReadTwiceWithFit) {
       << console;
   EXPECT_NE(access((folder.path() + "/t.xml").c_str(), F_OK), 0) << "a tour file was written";
   EXPECT_NE(access((folder.path() + "/t.csv").c_str(), F_OK), 0) << "a POI file was written";
+}
+
+TEST(Pipes, ExportThatCannotBeReadTwiceWithFit) {
+  ExpectExportReadTwiceRefused("t fit");
+}
+
+TEST(Pipes, ExportThatCannotBeReadTwiceWithFollow) {
+  ExpectExportReadTwiceRefused("t follow");
 }
 
 } // namespace

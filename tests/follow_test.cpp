@@ -1,0 +1,186 @@
+// Following the route, end to end on random exports of several days: the
+// whole tour's file within 1 % (plus 0.01 km) of the best split of any
+// choices, each day's own file within it of that day's best, every day's end
+// in both, and the export read at most twice before the files are written.
+#include "bruteforce.h"
+#include "follow.h"
+#include "random.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+Random generator = {2208};
+ExportReader reader;
+Following following;
+
+// The DMS digits of a position in tenths of a second.
+std::string Dms(long tenths) {
+  char text[16];
+  snprintf(text, sizeof text, "%02ld%02ld%03ld", tenths / 36000, tenths / 600 % 60, tenths % 600);
+  return text;
+}
+
+// An export of nrDays days, each of 1 to 25 route points on a road that
+// bends, stops and runs straight, some named; POIs, distances that are no
+// number and empty lines that end no day among them.
+std::string RandomExport(int nrDays) {
+  std::string text;
+  long lon = 11 * 36000 + generator.Below(20000), lat = 47 * 36000 + generator.Below(20000);
+  for (int day = 0; day < nrDays; day++) {
+    if (day > 0) text += "\r\n";
+    if (generator.Below(4) == 0) text += "\r\n";
+    long dx = 0, dy = 0;
+    uint32_t step = 1 + generator.Below(300);
+    unsigned points = 1 + generator.Below(25);
+    for (unsigned i = 0; i < points; i++) {
+      unsigned kind = generator.Below(10);
+      if (kind == 0) text += "7\t\t\tGasthof\t\tPOI\t(1101300,4712432)\t\t\r\n";
+      if (kind == 1) text += "8\tabc\t0:00\t\t\tRoute\t(1101300,4712432)\t\t574 m\r\n";
+      std::string name = generator.Below(3) == 0 ? "Ort " + std::to_string(i) : "";
+      text += "1\t" + std::to_string(i) + ".5\t0:00\t" + name + "\t\tRoute\t(" + Dms(lon) + "," +
+              Dms(lat) + ")\t\t574 m\r\n";
+      unsigned move = generator.Below(6);
+      if (move < 3) {
+        dx = static_cast<long>(generator.Below(2 * step + 1)) - static_cast<long>(step);
+        dy = static_cast<long>(generator.Below(2 * step + 1)) - static_cast<long>(step);
+      }
+      if (move != 3) lon += dx, lat += dy;
+    }
+  }
+  return text;
+}
+
+// An export in memory, its passes counted, with a read error in pass
+// failPass (0: none).
+struct CountedExport {
+  std::string text;
+  size_t at;
+  int pass;
+  int failPass;
+};
+
+ssize_t ReadCounted(void *cookie, char *buf, size_t size) {
+  auto *input = static_cast<CountedExport *>(cookie);
+  if (input->pass == input->failPass && input->at > 0) {
+    errno = EIO;
+    return -1;
+  }
+  size_t n = std::min(size, input->text.size() - std::min(input->text.size(), input->at));
+  input->text.copy(buf, n, input->at);
+  input->at += n;
+  return static_cast<ssize_t>(n);
+}
+
+int SeekCounted(void *cookie, off64_t *offset, int whence) {
+  auto *input = static_cast<CountedExport *>(cookie);
+  if (whence == SEEK_CUR) *offset += static_cast<off64_t>(input->at);
+  if (whence == SEEK_END) *offset += static_cast<off64_t>(input->text.size());
+  input->at = static_cast<size_t>(*offset);
+  input->pass += input->at == 0;
+  return 0;
+}
+
+// Follow the route of input; the passes it took in *passes.
+FollowOutcome Follow(CountedExport *input, int *passes) {
+  cookie_io_functions_t io = {ReadCounted, nullptr, SeekCounted, nullptr};
+  FILE *stream = fopencookie(input, "r", io);
+  if (!stream) return followReadFailed;
+  StartReading(&reader, stream, "t.txt");
+  FollowOutcome outcome = FollowRoute(&reader, &following);
+  *passes = input->pass;
+  fclose(stream);
+  return outcome;
+}
+
+// The days of text as the program holds them, by the program's own reader.
+std::vector<Day> DaysOf(const std::string &text) {
+  std::vector<Day> days;
+  FILE *stream = fmemopen(const_cast<char *>(text.data()), text.size(), "r");
+  StartReading(&reader, stream, "t.txt");
+  static Row row;
+  RouteWalk walk = walkStart;
+  int read = rowRead;
+  while (read == rowRead) {
+    read = ReadLine(&reader, &row);
+    SplitRow(&row);
+    RoutePoint point;
+    WalkStep step = WalkRow(&walk, row, &point);
+    if (step == stepPoint) {
+      if (walk.ordinal == 0) {
+        days.emplace_back();
+        StartDay(&days.back());
+      }
+      AddToDay(&days.back(), point);
+    }
+  }
+  fclose(stream);
+  for (Day &day : days)
+    EndDay(&day);
+  return days;
+}
+
+// The deviation from day of the choice of k held for result.
+double DeviationOf(const Day &day, const DayResult &result, size_t k) {
+  static Plane plane;
+  ProjectDay(day, &plane);
+  return ChoiceDeviation(day, plane, result.choices.index[k], result.choices.size[k]);
+}
+
+TEST(Follow, WholeTourAndEachDayWithinOnePercent) {
+  for (int trial = 0; trial < 300; trial++) {
+    SCOPED_TRACE(trial);
+    int nrDays = 1 + static_cast<int>(generator.Below(trial % 10 == 0 ? 16 : 6));
+    CountedExport input = {RandomExport(nrDays), 0, 0, 0};
+    int passes;
+    ASSERT_EQ(Follow(&input, &passes), followChosen);
+    std::vector<Day> days = DaysOf(input.text);
+    ASSERT_EQ(following.nrDays, static_cast<Count>(days.size()));
+    // A tour of several days in one file is read twice, to share out its 14.
+    EXPECT_EQ(passes, nrDays >= 2 && nrDays <= 14 ? 2 : 1);
+    std::vector<std::vector<double>> least;
+    double endsAlone = 0;
+    static Plane plane;
+    for (size_t d = 0; d < days.size(); d++) {
+      ProjectDay(days[d], &plane);
+      least.push_back(LeastDeviations(days[d], plane));
+      endsAlone = std::max(endsAlone, least.back()[1]);
+      const DayResult &result = following.day[d];
+      size_t own = result.ownCount;
+      ASSERT_EQ(result.choices.index[own][result.choices.size[own] - 1], days[d].n - 1);
+      EXPECT_EQ(OwnDeviation(following, static_cast<Count>(d + 1)),
+                DeviationOf(days[d], result, own));
+      EXPECT_TRUE(WithinBound(OwnDeviation(following, static_cast<Count>(d + 1)), least[d][14]));
+    }
+    if (nrDays > 14) {
+      EXPECT_EQ(following.tripDeviation, endsAlone);
+      continue;
+    }
+    size_t total = 0;
+    double largest = 0;
+    for (size_t d = 0; d < days.size(); d++) {
+      const DayResult &result = following.day[d];
+      ASSERT_GE(result.tripCount, 1);
+      total += result.tripCount;
+      largest = std::max(largest, DeviationOf(days[d], result, result.tripCount));
+    }
+    EXPECT_LE(total, maxLocations);
+    EXPECT_EQ(following.tripDeviation, largest);
+    double best = LeastSplit(least);
+    EXPECT_TRUE(WithinBound(largest, best)) << largest << " against " << best;
+  }
+}
+
+TEST(Follow, ReadErrorInEitherPassFails) {
+  for (int pass = 1; pass <= 2; pass++) {
+    CountedExport input = {RandomExport(3), 0, 0, pass};
+    int passes;
+    EXPECT_EQ(Follow(&input, &passes), followReadFailed) << pass;
+  }
+}
+
+} // namespace
