@@ -136,17 +136,17 @@ struct Wedge {
 };
 
 // Whether u lies counterclockwise from a, by less than half a turn.
-static bool Ahead(double ax, double ay, double ux, double uy) {
+static inline bool Ahead(double ax, double ay, double ux, double uy) {
   return ax * uy - ay * ux >= 0;
 }
 
-static bool Between(double lx, double ly, double rx, double ry, double ux, double uy) {
+static inline bool Between(double lx, double ly, double rx, double ry, double ux, double uy) {
   return Ahead(lx, ly, ux, uy) && Ahead(ux, uy, rx, ry);
 }
 
 // Whether the direction u lies in w. The null direction, a piece whose ends
 // coincide, does only where every point is within eps of them.
-static bool Holds(const Wedge &w, double ux, double uy) {
+static inline bool Holds(const Wedge &w, double ux, double uy) {
   if (w.full) return true;
   if (ux == 0 && uy == 0) return false;
   return Between(w.lx, w.ly, w.rx, w.ry, ux, uy);
@@ -154,7 +154,7 @@ static bool Holds(const Wedge &w, double ux, double uy) {
 
 // Narrow w to the directions whose rays pass within eps of the point at v
 // from the wedge's apex.
-static void Narrow(Wedge *w, double vx, double vy, double eps) {
+static inline void Narrow(Wedge *w, double vx, double vy, double eps) {
   double d2 = vx * vx + vy * vy, eps2 = eps * eps;
   if (d2 <= eps2) return;
   // The two tangents from the apex to the circle of eps round the point.
@@ -191,7 +191,8 @@ size_t FewestPieces(const Plane &plane, size_t n, double eps, size_t cap, uint16
     // The wedge at b over the points between it and a, a going back.
     Wedge behind = {0, 0, 0, 0, true, false};
     for (size_t a = b; a-- > 0;) {
-      if (fewest[a] + 1 < fewest[b] && Holds(behind, x[a] - x[b], y[a] - y[b])) {
+      double vx = x[a] - x[b], vy = y[a] - y[b];
+      if (fewest[a] + 1 < fewest[b] && Holds(behind, vx, vy)) {
         Wedge *w = &ahead[a];
         size_t i = aheadUpTo[a];
         for (; i < b && !w->empty; i++)
@@ -204,7 +205,7 @@ size_t FewestPieces(const Plane &plane, size_t n, double eps, size_t cap, uint16
           if (fewest[b] == 1) break;
         }
       }
-      Narrow(&behind, x[a] - x[b], y[a] - y[b], eps);
+      Narrow(&behind, vx, vy, eps);
       if (behind.empty) break;
     }
     ahead[b] = {0, 0, 0, 0, true, false};
