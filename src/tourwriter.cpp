@@ -29,14 +29,47 @@ static void WritePosition(OutFile *file, const Row &row, size_t i) {
   PutBytes(file, row.column[i] + degrees, 5);
 }
 
-void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day) {
+// An item's start, up to its name.
+static void PutItemStart(OutFile *file) {
   PutFixed(file, "\r\n\t<Item class=\"Location\">\r\n\t<name>");
+}
+
+// The end of an item's name, when the name ends in the distance text.
+static void PutNameEnd(OutFile *file) {
+  PutFixed(file, " km</name>\r\n\t<lat>");
+}
+
+// An item's end, from its latitude: row's position and the rest.
+static void PutItemEnd(OutFile *file, const Row &row) {
+  WritePosition(file, row, latitudeColumn);
+  PutFixed(file, "</lat>\r\n\t<long>");
+  WritePosition(file, row, longitudeColumn);
+  PutFixed(file, "</long>\r\n"
+                 "\t<heading>-1</heading>\r\n"
+                 "\t<type>area</type>\r\n"
+                 "\t</Item>\r\n");
+}
+
+// The item of a location taken by distance, named by its distance text.
+static void WriteDistanceItem(OutFile *file, const Row &row) {
+  PutItemStart(file);
+  PutXmlText(file, row.column[kmColumn], row.columnLength[kmColumn]);
+  PutNameEnd(file);
+  PutItemEnd(file, row);
+}
+
+void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day) {
+  if (!following) {
+    WriteDistanceItem(file, row);
+    return;
+  }
+  PutItemStart(file);
   if (day > 0) {
     char text[32];
     int n = snprintf(text, sizeof text, "Day %lld: ", day);
     PutBytes(file, text, static_cast<size_t>(n));
   }
-  bool named = following && row.columnLength[nameColumn] > 0;
+  bool named = row.columnLength[nameColumn] > 0;
   if (named) {
     PutXmlText(file, row.column[nameColumn], row.columnLength[nameColumn]);
     PutFixed(file, " (");
@@ -45,14 +78,8 @@ void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day)
   if (named)
     PutFixed(file, " km)</name>\r\n\t<lat>");
   else
-    PutFixed(file, " km</name>\r\n\t<lat>");
-  WritePosition(file, row, latitudeColumn);
-  PutFixed(file, "</lat>\r\n\t<long>");
-  WritePosition(file, row, longitudeColumn);
-  PutFixed(file, "</long>\r\n"
-                 "\t<heading>-1</heading>\r\n"
-                 "\t<type>area</type>\r\n"
-                 "\t</Item>\r\n");
+    PutNameEnd(file);
+  PutItemEnd(file, row);
 }
 
 void WriteTourTail(OutFile *file) {
@@ -126,7 +153,7 @@ void WriteTourRow(TourWriter *tour, const Row &row) {
   }
   if (ThinRow(&tour->thinning, route, tour->firstKm, tour->nextKm) && tour->file.stream) {
     tour->nrLocations++;
-    WriteTourLocation(&tour->file, row, false, 0);
+    WriteDistanceItem(&tour->file, row);
   }
 }
 
