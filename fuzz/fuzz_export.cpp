@@ -1,16 +1,28 @@
 // Arbitrary bytes as an export: through the line reader, the splitter and the
-// coordinate conversion, then through the row handling of both writers.
+// coordinate conversion, then through the row handling of both writers; then
+// again, following the route: its days, its choices and the day files.
 //
 // Each input is a run of its own: a fresh reader and fresh writers, whose
-// files go to /dev/null, as do their reports.
+// files go to /dev/null (the day files to a folder of their own), as do
+// their reports.
+#include "dayfiles.h"
+#include "follow.h"
 #include "poiwriter.h"
 #include "reader.h"
 #include "tourwriter.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
+
+// The tour file after which the day files are named, in a folder of its own.
+static std::string dayTour;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
+  char folder[] = "/tmp/rovalto-fuzz-XXXXXX";
+  if (!mkdtemp(folder)) return 1;
+  dayTour = std::string(folder) + "/t.xml";
   // The writers report their counts for every input.
   return freopen("/dev/null", "w", stdout) ? 0 : 1;
 }
@@ -32,6 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   }
   FinishTourWriter(&tour);
   FinishPoiWriter(&poi);
+
+  static Following following;
+  static DayFiles days;
+  if (FollowRoute(&reader, &following) == followChosen && RewindExport(&reader)) {
+    OpenFollowingTourWriter(&tour, "/dev/null", &following);
+    OpenDayFiles(&days, dayTour.c_str(), &following);
+    while (ReadExportRow(&reader, &row)) {
+      WriteTourRow(&tour, row);
+      WriteDayRow(&days, row);
+    }
+    FinishDayFiles(&days, FinishTourWriter(&tour));
+  }
   fclose(stream);
   return 0;
 }
