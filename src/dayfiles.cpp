@@ -6,7 +6,9 @@
 
 #include "tourwriter.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 // Whether following has day files.
 static bool HasDayFiles(const Following &following) {
@@ -18,8 +20,7 @@ void OpenDayFiles(DayFiles *days, const char *tourName, const Following *followi
   days->tourName = tourName;
   days->file.stream = nullptr;
   days->paused = false;
-  for (DayFileTold &told : days->told)
-    told = {0, false};
+  std::fill(std::begin(days->told), std::end(days->told), DayFileTold{0, false});
   StartCursor(&days->cursor, following, false);
 }
 

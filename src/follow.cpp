@@ -16,10 +16,9 @@ static Day day;
 static Plane plane;
 
 // The choices of the first days, for the split.
-static const DayChoices *DaysChoices(const Following &following, const DayChoices **days) {
+static void DaysChoices(const Following &following, const DayChoices **days) {
   for (Count d = 0; d < following.nrDays && d < maxLocations; d++)
     days[d] = &following.day[d].choices;
-  return *days;
 }
 
 // Choose for the day just read, number d, on the first reading (narrowing
