@@ -20,7 +20,7 @@ Following following;
 
 // The DMS digits of a position in tenths of a second.
 std::string Dms(long tenths) {
-  char text[16];
+  char text[32];
   snprintf(text, sizeof text, "%02ld%02ld%03ld", tenths / 36000, tenths / 600 % 60, tenths % 600);
   return text;
 }
