@@ -1,12 +1,12 @@
 // The fit counts the locations of a pair of distances by passing the export
 // through the tour's thinning: its count must be the one a real run reports,
 // for any export and any pair.
+#include "faultyexport.h"
 #include "fit.h"
 #include "random.h"
 #include "settings.h"
 #include "tempfolder.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
@@ -86,43 +86,9 @@ TEST(Fit, CountsWhatARunWrites) {
   }
 }
 
-// An export on a stream that fails with a read error at byte failAt of pass
-// failPass; a pass starts with each seek back to the start.
-struct FaultyExport {
-  std::string text;
-  int failPass;
-  size_t failAt;
-  size_t at;
-  int pass;
-};
-
-ssize_t ReadFaulty(void *cookie, char *buf, size_t size) {
-  auto *input = static_cast<FaultyExport *>(cookie);
-  size_t end = input->pass == input->failPass ? std::min(input->failAt, input->text.size())
-                                              : input->text.size();
-  if (input->at >= end && end < input->text.size()) {
-    errno = EIO;
-    return -1;
-  }
-  size_t n = std::min(size, end - std::min(end, input->at));
-  input->text.copy(buf, n, input->at);
-  input->at += n;
-  return static_cast<ssize_t>(n);
-}
-
-int SeekFaulty(void *cookie, off64_t *offset, int whence) {
-  auto *input = static_cast<FaultyExport *>(cookie);
-  if (whence == SEEK_CUR) *offset += static_cast<off64_t>(input->at);
-  if (whence == SEEK_END) *offset += static_cast<off64_t>(input->text.size());
-  input->at = static_cast<size_t>(*offset);
-  input->pass += input->at == 0;
-  return 0;
-}
-
 // Fit the distances for input; the passes it took in *passes.
 FitOutcome Fit(FaultyExport *input, int *passes) {
-  cookie_io_functions_t io = {ReadFaulty, nullptr, SeekFaulty, nullptr};
-  FILE *stream = fopencookie(input, "r", io);
+  FILE *stream = OpenFaulty(input);
   if (!stream) return fitReadFailed;
   StartReading(&reader, stream, "t.txt");
   float first = 10, next = 10;

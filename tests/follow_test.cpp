@@ -3,12 +3,12 @@
 // choices, each day's own file within it of that day's best, every day's end
 // in both, and the export read at most twice before the files are written.
 #include "bruteforce.h"
+#include "faultyexport.h"
 #include "follow.h"
 #include "random.h"
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -55,40 +55,9 @@ std::string RandomExport(int nrDays) {
   return text;
 }
 
-// An export in memory, its passes counted, with a read error in pass
-// failPass (0: none).
-struct CountedExport {
-  std::string text;
-  size_t at;
-  int pass;
-  int failPass;
-};
-
-ssize_t ReadCounted(void *cookie, char *buf, size_t size) {
-  auto *input = static_cast<CountedExport *>(cookie);
-  if (input->pass == input->failPass && input->at > 0) {
-    errno = EIO;
-    return -1;
-  }
-  size_t n = std::min(size, input->text.size() - std::min(input->text.size(), input->at));
-  input->text.copy(buf, n, input->at);
-  input->at += n;
-  return static_cast<ssize_t>(n);
-}
-
-int SeekCounted(void *cookie, off64_t *offset, int whence) {
-  auto *input = static_cast<CountedExport *>(cookie);
-  if (whence == SEEK_CUR) *offset += static_cast<off64_t>(input->at);
-  if (whence == SEEK_END) *offset += static_cast<off64_t>(input->text.size());
-  input->at = static_cast<size_t>(*offset);
-  input->pass += input->at == 0;
-  return 0;
-}
-
 // Follow the route of input; the passes it took in *passes.
-FollowOutcome Follow(CountedExport *input, int *passes) {
-  cookie_io_functions_t io = {ReadCounted, nullptr, SeekCounted, nullptr};
-  FILE *stream = fopencookie(input, "r", io);
+FollowOutcome Follow(FaultyExport *input, int *passes) {
+  FILE *stream = OpenFaulty(input);
   if (!stream) return followReadFailed;
   StartReading(&reader, stream, "t.txt");
   FollowOutcome outcome = FollowRoute(&reader, &following);
@@ -135,7 +104,7 @@ TEST(Follow, WholeTourAndEachDayWithinOnePercent) {
   for (int trial = 0; trial < 300; trial++) {
     SCOPED_TRACE(trial);
     int nrDays = 1 + static_cast<int>(generator.Below(trial % 10 == 0 ? 16 : 6));
-    CountedExport input = {RandomExport(nrDays), 0, 0, 0};
+    FaultyExport input = {RandomExport(nrDays), 0, 0, 0, 0};
     int passes;
     ASSERT_EQ(Follow(&input, &passes), followChosen);
     std::vector<Day> days = DaysOf(input.text);
@@ -177,7 +146,7 @@ TEST(Follow, WholeTourAndEachDayWithinOnePercent) {
 
 TEST(Follow, ReadErrorInEitherPassFails) {
   for (int pass = 1; pass <= 2; pass++) {
-    CountedExport input = {RandomExport(3), 0, 0, pass};
+    FaultyExport input = {RandomExport(3), pass, 1, 0, 0};
     int passes;
     EXPECT_EQ(Follow(&input, &passes), followReadFailed) << pass;
   }
