@@ -32,9 +32,7 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
     following->endsDeviation = std::max(following->endsDeviation, alone);
   } else if (!narrowing) {
     DayResult *result = &following->day[d - 1];
-    result->nrPoints = day.nrPoints;
     result->stride = day.stride;
-    result->nrHeld = day.n;
     FirstChoices(day, plane, &result->choices);
     NarrowChoices(day, plane, &result->choices,
                   [](size_t k, const DayChoices &) { return k == maxLocations; });

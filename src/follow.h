@@ -19,9 +19,7 @@ constexpr size_t maxThinnedTold = 100;
 
 // What one day of the export gave.
 struct DayResult {
-  Count nrPoints;     // its route points
   Count stride;       // one route point in stride was held for the choice
-  size_t nrHeld;      // route points held
   DayChoices choices; // its best choices found
   uint8_t ownCount;   // the choice of its own tour file: choices for this many
   uint8_t tripCount;  // the same in the whole tour's file, up to 14 days

@@ -77,8 +77,3 @@ void AddToDay(Day *day, RoutePoint point) {
 void EndDay(Day *day) {
   if (day->nrPoints > 0 && (day->nrPoints - 1) % day->stride != 0) day->point[day->n++] = day->last;
 }
-
-Count OrdinalOf(const Day &day, size_t index) {
-  if (index + 1 == day.n) return day.nrPoints - 1;
-  return static_cast<Count>(index) * day.stride;
-}

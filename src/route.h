@@ -56,7 +56,4 @@ void AddToDay(Day *day, RoutePoint point);
 // Hold the day's last point, once no point follows.
 void EndDay(Day *day);
 
-// The number in its day of the route point held at index in day.
-Count OrdinalOf(const Day &day, size_t index);
-
 #endif
