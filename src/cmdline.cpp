@@ -83,12 +83,21 @@ static void PrintUsage() {
   printf("e.g.   rovalto \n");
   printf("       rovalto myFile\n");
   printf("       rovalto myFile 20\n");
-  printf("       rovalto myFile 20 10\n\n");
+  printf("       rovalto myFile 20 10\n");
+  printf("       rovalto myFile fit\n");
+  printf("       rovalto myFile follow\n\n");
+}
+
+bool IsDoubleClick(int argc, unsigned long consoleProcesses) {
+  // A console of several processes is a console window the rider typed in.
+  return argc <= 1 && consoleProcesses == 1;
 }
 
 bool ReadCommandLine(int argc, char **argv, CommandLine *line) {
-  *line = {false, {nullptr, nullptr}, 0};
+  *line = {false, false, {nullptr, nullptr}, 0};
   line->dropped = argc >= 2 && IsDropped(argv[1]);
+  line->doubleClicked = IsDoubleClick(argc, ConsoleProcesses());
+  if (line->doubleClicked) return true;
   const char *baseName = nullptr;
   if (line->dropped) {
     baseName = TakeDropped(argc, argv, line);

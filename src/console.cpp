@@ -50,6 +50,10 @@ int RunFailed() {
   return runFailed;
 }
 
+void FailRun() {
+  runFailed = 1;
+}
+
 #ifdef _WIN32
 char **CommandLineInUtf8(int argc, wchar_t **wideArgv) {
   static char text[maxPathBytes];
@@ -100,6 +104,18 @@ int GuardStandardStreams() {
   return 0;
 }
 
+bool InputIsTerminal() {
+  // _isatty would take the NUL device for a terminal too.
+  DWORD mode;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
+unsigned long ConsoleProcesses() {
+  // Room for two: enough to tell one from more.
+  DWORD processes[2];
+  return GetConsoleProcessList(processes, static_cast<DWORD>(std::size(processes)));
+}
+
 void Pause() {
   fflush(stdout);
   system("PAUSE");
@@ -115,6 +131,14 @@ int GuardStandardStreams() {
     if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
     if (open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY) != fd) return -1;
   }
+  return 0;
+}
+
+bool InputIsTerminal() {
+  return isatty(STDIN_FILENO) == 1;
+}
+
+unsigned long ConsoleProcesses() {
   return 0;
 }
 

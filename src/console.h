@@ -31,6 +31,9 @@ void ReportErrorSentence(const char *format, ...) PRINTF_LIKE(1, 2);
 // Return 1 when something failed during the run, 0 otherwise.
 int RunFailed();
 
+// Note that the run failed, for a failure told in words of its own.
+void FailRun();
+
 // Open /dev/null on each closed standard stream, so that no file the program
 // opens takes its place, and make a write to a pipe without a reader a write
 // error rather than the end of the run. Call first thing. Return 0, or -1
@@ -49,6 +52,15 @@ constexpr size_t maxAnswerLine = 64 * 1024;
 // the terminator. Return the line's length without its line end, or -1 at
 // the end of the input with nothing read.
 long ReadAnswer(char *answer, size_t size);
+
+// Whether standard input is a terminal (on Windows, a console), where the
+// rider's typing shows the answer.
+bool InputIsTerminal();
+
+// The processes that share the program's console: 1 when Windows made the
+// console for this run alone, as for a double-click in Explorer; 0 without a
+// console, and always 0 outside Windows.
+unsigned long ConsoleProcesses();
 
 #ifdef _WIN32
 // Return the command line, which Windows hands over in UTF-16, in UTF-8, the

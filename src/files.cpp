@@ -70,13 +70,6 @@ static int ChangeFolder(const char *folder) {
   return _wchdir(Wide(folder));
 }
 
-size_t NameLength(const char *fileName) {
-  // Bytes that start a character: all but UTF-8's continuation bytes.
-  size_t length = 0;
-  for (const char *p = fileName; *p; p++)
-    length += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
-  return length;
-}
 #else
 static FILE *OpenStream(const char *fileName) {
   return fopen(fileName, "rb");
@@ -121,11 +114,29 @@ static int ChangeFolder(const char *folder) {
   return chdir(folder);
 }
 
-size_t NameLength(const char *fileName) {
-  // Names are bytes here, in whatever character set the system uses.
-  return strlen(fileName);
-}
 #endif
+
+// Return the bytes of the UTF-8 character at p, or 0 when none starts there:
+// a stray continuation byte, an overlong form, a surrogate, beyond U+10FFFF,
+// or cut short.
+static size_t Utf8Bytes(const unsigned char *p) {
+  size_t n = p[0] < 0x80 ? 1 : p[0] < 0xC2 ? 0 : p[0] < 0xE0 ? 2 : p[0] < 0xF0 ? 3 : p[0] < 0xF5 ? 4 : 0;
+  for (size_t i = 1; i < n; i++)
+    if ((p[i] & 0xC0) != 0x80) return 0;
+  if (n == 3 && ((p[0] == 0xE0 && p[1] < 0xA0) || (p[0] == 0xED && p[1] >= 0xA0))) return 0;
+  if (n == 4 && ((p[0] == 0xF0 && p[1] < 0x90) || (p[0] == 0xF4 && p[1] >= 0x90))) return 0;
+  return n;
+}
+
+size_t NameLength(const char *fileName) {
+  // A rider counts characters, on every system; a name in some other
+  // character set can only be counted in bytes.
+  const unsigned char *p = reinterpret_cast<const unsigned char *>(fileName);
+  size_t length = 0;
+  for (size_t n; *p; p += n, length++)
+    if ((n = Utf8Bytes(p)) == 0) return strlen(fileName);
+  return length;
+}
 
 const char *FileNameOf(const char *path) {
   const char *name = path;

@@ -47,8 +47,8 @@ const char *FileNameOf(const char *path);
 // as it is. Return 0, or -1.
 int EnterFolderOf(const char *path);
 
-// The length of fileName as the file name fields count it: characters on
-// Windows, where names are UTF-8; bytes elsewhere, as the system has them.
+// The length of fileName as the base name limit counts it: its characters
+// when it is UTF-8, as every name on Windows is, otherwise its bytes.
 size_t NameLength(const char *fileName);
 
 // Close a stream that was only read.

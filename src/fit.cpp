@@ -20,10 +20,11 @@
 constexpr size_t nrSearches = 2;
 
 // A pair of distances and the locations it gives, counted up to one past the
-// device's limit.
+// device's limit, or with whole to the end of the export.
 struct Trial {
   float first, next;
   Count locations;
+  bool whole;
 };
 
 // Read the export once from its start: count each of the n trials and, where
@@ -47,7 +48,7 @@ static FitOutcome ReadPass(ExportReader *reader, Trial *trials, size_t n, float 
     bool counting = n == 0;
     for (size_t i = 0; i < n; i++) {
       trials[i].locations += ThinRow(&thinning[i], route, trials[i].first, trials[i].next);
-      counting |= trials[i].locations <= maxLocations;
+      counting |= trials[i].whole || trials[i].locations <= maxLocations;
     }
     // Past the limit, a count has decided what it is for.
     if (!counting) break;
@@ -115,7 +116,7 @@ static FitOutcome Step(ExportReader *reader, Search (&searches)[nrSearches], boo
       // Written so that it cannot wrap.
       at[n] = resultsOnly ? search.hi : search.lo + (search.hi - search.lo) / 2;
       float km = WholeKm(at[n]);
-      trials[n++] = {search.zeroFirst ? 0 : km, km, 0};
+      trials[n++] = {search.zeroFirst ? 0 : km, km, 0, false};
     }
   }
   *served = n;
@@ -134,7 +135,7 @@ static FitOutcome Step(ExportReader *reader, Search (&searches)[nrSearches], boo
 }
 
 Count CountLocations(ExportReader *reader, float first, float next) {
-  Trial trial = {first, next, 0};
+  Trial trial = {first, next, 0, true};
   return ReadPass(reader, &trial, 1, nullptr) == fitWithinLimit ? trial.locations : -1;
 }
 

@@ -15,7 +15,7 @@ enum FitOutcome {
 };
 
 // Count the locations of the tour that a run with the distances first and
-// next writes from reader's export, open, up to one past the device's limit.
+// next writes from reader's export, open, reading it whole from its start.
 // Return -1 when the export cannot be read.
 Count CountLocations(ExportReader *reader, float first, float next);
 

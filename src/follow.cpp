@@ -114,6 +114,15 @@ FollowOutcome FollowRoute(ExportReader *reader, Following *following) {
   return followChosen;
 }
 
+Count TripLocations(const Following &following) {
+  // Beyond 14 days the whole tour's file holds each day's end alone.
+  if (following.nrDays > maxLocations) return following.nrDays;
+  Count n = 0;
+  for (Count d = 0; d < following.nrDays; d++)
+    n += following.day[d].tripCount;
+  return n;
+}
+
 double OwnDeviation(const Following &following, Count d) {
   const DayResult &result = following.day[d - 1];
   return result.choices.deviation[result.ownCount];

@@ -48,6 +48,9 @@ enum FollowOutcome { followChosen, followReadFailed, followNotRewindable };
 // each tour file into *following.
 FollowOutcome FollowRoute(ExportReader *reader, Following *following);
 
+// The locations of the whole tour's file.
+Count TripLocations(const Following &following);
+
 // The deviation of day d's own choice (d from 1, up to maxDayFiles).
 double OwnDeviation(const Following &following, Count d);
 

@@ -1,7 +1,12 @@
-// The question for the distances, asked when an export is dropped onto the
-// program without them.
+// The question asked when an export is dropped onto the program, or found by
+// a double-click, without distances: Enter takes the locations that follow
+// the route; two distances, "fit" or "follow" choose otherwise. An answer
+// that gives the device no usable tour is asked again.
 #ifndef QUESTION_H
 #define QUESTION_H
+
+#include "follow.h"
+#include "reader.h"
 
 #include <cstddef>
 
@@ -9,27 +14,48 @@
 // around them. A longer line is refused whole.
 constexpr size_t answerSize = 64;
 
+// The widest line of the question: a console window is 80 columns, and a
+// line of 80 would leave the cursor on the next.
+constexpr int maxQuestionLine = 79;
+
 // What an answer says.
 enum AnswerKind {
-  answerEmpty,   // nothing but blanks: Enter
-  answerTaken,   // one or two numbers of km
-  answerRefused, // anything else, to be asked again
+  answerEmpty,     // nothing but blanks: Enter
+  answerDistances, // two numbers of km
+  answerFit,       // "fit", in any case
+  answerFollow,    // "follow", in any case
+  answerRefused,   // anything else, to be asked again
 };
 
-// Read answer, a line of length bytes without its line end (kept up to
-// answerSize - 1 bytes, then a zero byte), as one or two numbers between
-// blanks. For answerTaken set *first from the first number and *next from a
-// second; otherwise set nothing.
-AnswerKind ParseAnswer(const char *answer, size_t length, float *first, float *next);
+// An answer as it was read.
+struct Answer {
+  AnswerKind kind;          // what it says
+  float first, next;        // the distances of answerDistances
+  char numbers[answerSize]; // their texts as typed, one blank between
+};
+
+// Read text, a line of length bytes without its line end (kept up to
+// answerSize - 1 bytes, then a zero byte), into *answer.
+void ParseAnswer(const char *text, size_t length, Answer *answer);
+
+// Write the question's first line, what Enter gives for following, into
+// line, of size bytes.
+void OfferOf(const Following &following, char *line, size_t size);
+
+// How the rider chose the locations.
+enum Chosen {
+  choseFollowing, // Enter, "follow", the end of the input, or no usable answer
+  choseFit,       // "fit"
+  choseDistances, // settings.firstKm and settings.nextKm hold the distances
+  choseFailed,    // the export could not be read for a count
+};
 
 // Answers refused in a row after which the question is no longer asked.
 constexpr int maxRefusedAnswers = 10;
 
-// Ask for both distances on one line, offering enterAnswer for Enter, until
-// the answer is one or two numbers, or nothing. Set settings.firstKm from the
-// first number and settings.nextKm from a second, and return true; return
-// false for Enter, the end of the input or maxRefusedAnswers refusals, with
-// nothing set.
-bool AskDistances(const char *enterAnswer);
+// Ask how to choose the locations of reader's export, open, whose route
+// following holds, until the answer is usable; two distances are counted on
+// the export, read once more from its start. Return the choice.
+Chosen AskHowToChoose(ExportReader *reader, const Following &following);
 
 #endif

@@ -8,6 +8,7 @@
 #include "console.h"
 #include "dayfiles.h"
 #include "distance.h"
+#include "files.h"
 #include "filetable.h"
 #include "fit.h"
 #include "follow.h"
@@ -21,10 +22,10 @@
 #include <cstdio>
 #include <cstring>
 
-// Choose the distances by the fit of reader's export, open, or, with ask, by
-// the rider's answer, with the fit for Enter; set *chosen to how. Return
-// false after reporting that the export could not be read for the fit.
-static bool ChooseByFit(ExportReader *reader, bool ask, FitOutcome *chosen) {
+// Choose the distances by the fit of reader's export, open; set *chosen to
+// how. Return false after reporting that the export could not be read for
+// the fit.
+static bool ChooseByFit(ExportReader *reader, FitOutcome *chosen) {
   float first = settings.firstKm, next = settings.nextKm;
   Count locations = 0;
   FitOutcome outcome = FitDistances(reader, &first, &next, &locations);
@@ -34,17 +35,6 @@ static bool ChooseByFit(ExportReader *reader, bool ask, FitOutcome *chosen) {
     ReportErrorSentence("'%s' is not a file that can be read twice; fit and follow need one",
                         reader->name);
     return false;
-  }
-  char enterAnswer[64];
-  if (outcome == fitKeptDefaults)
-    snprintf(enterAnswer, sizeof enterAnswer, "%.0f %.0f", static_cast<double>(first),
-             static_cast<double>(next));
-  else
-    snprintf(enterAnswer, sizeof enterAnswer, "%.0f %.0f, %lld locations",
-             static_cast<double>(first), static_cast<double>(next), locations);
-  if (ask && AskDistances(enterAnswer)) {
-    *chosen = fitKeptDefaults;
-    return true;
   }
   settings.firstKm = first;
   settings.nextKm = next;
@@ -135,25 +125,42 @@ static void Convert(const CommandLine &line) {
   static Following following;
   static Row row;
   // "fit" or "follow" in place of the first distance chooses the locations;
-  // a next distance after it is ignored. A dropped export without distances
-  // asks for them, with the fit for Enter.
+  // a next distance after it is ignored. A dropped or double-clicked export
+  // without distances asks how, with the locations that follow the route for
+  // Enter.
   bool fit = line.nrDistances > 0 && strcmp(line.distance[0], "fit") == 0;
   bool follow = line.nrDistances > 0 && strcmp(line.distance[0], "follow") == 0;
-  bool ask = line.dropped && line.nrDistances == 0;
+  bool ask = (line.dropped || line.doubleClicked) && line.nrDistances == 0;
   if (!fit && !follow && line.nrDistances > 0) ReadKm(line.distance[0], &settings.firstKm);
   if (!fit && !follow && line.nrDistances > 1) ReadKm(line.distance[1], &settings.nextKm);
+  // A rider who double-clicked the program has no export beside it, most
+  // likely: the way that works is dropping one.
+  if (line.doubleClicked && KindOfName(settings.exportName) == nameMissing) {
+    printf("To convert a tour, drop its export (the .txt file the tour planner wrote) onto "
+           "rovalto.exe.\n");
+    FailRun();
+    return;
+  }
   Choosing chosen = follow ? byFollowing : byDistances;
   if (fit || ask || follow) {
     // The choice reads the export before anything is written, and the rider
     // is asked only about an export that opens.
     if (!OpenExport(&reader, settings.exportName)) return;
+    bool read = true;
+    if (follow || ask) read = ChooseToFollow(&reader, &following);
+    if (read && ask) {
+      Chosen answer = AskHowToChoose(&reader, following);
+      read = answer != choseFailed;
+      fit = answer == choseFit;
+      follow = answer == choseFollowing;
+    }
     FitOutcome outcome = fitKeptDefaults;
-    bool read = follow ? ChooseToFollow(&reader, &following) : ChooseByFit(&reader, ask, &outcome);
+    if (read && fit) read = ChooseByFit(&reader, &outcome);
     if (!read || !RewindExport(&reader)) {
       CloseExport(&reader);
       return;
     }
-    if (!follow) chosen = ChoosingOf(outcome);
+    chosen = follow ? byFollowing : ChoosingOf(outcome);
     ReportSettings(chosen);
   } else {
     ReportSettings(chosen);

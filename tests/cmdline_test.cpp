@@ -17,6 +17,15 @@
 namespace {
 
 const std::string a95(95, 'a'), a96(96, 'a');
+
+// A name of n umlauts, two bytes each in UTF-8.
+std::string Umlauts(size_t n) {
+  std::string name;
+  for (size_t i = 0; i < n; i++)
+    name += "\xC3\xA4";
+  return name;
+}
+const std::string u95 = Umlauts(95), u96 = Umlauts(96);
 const char *const files[] = {"Tour.TXT", "tour.txt", "notes.csv", "x.txt", "x.txt.txt", "20"};
 
 const struct {
@@ -62,6 +71,8 @@ const struct {
     {true, {"@/x.txt"}, false, "@/x.txt.txt", "@/x.txt.xml", "@/x.txt.csv", {}, false},
     {true, {a95}, false, a95 + ".txt", a95 + ".xml", a95 + ".csv", {}, false},
     {false, {a96}, false, "", "", "", {}, false},
+    {true, {u95}, false, u95 + ".txt", u95 + ".xml", u95 + ".csv", {}, false},
+    {false, {u96}, false, "", "", "", {}, false},
     {false, {"@/" + a96 + ".txt"}, true, "", "", "", {}, true},
 };
 
@@ -112,6 +123,22 @@ TEST(CommandLine, Cases) {
     EXPECT_EQ(distances, c.distances) << what;
   }
   settings = defaults;
+}
+
+// Only Explorer's double-click gives a console to one process alone; with no
+// console at all (a pipe, a service) or one shared with the command
+// interpreter, a run is a console run.
+TEST(CommandLine, DoubleClick) {
+  const struct {
+    int argc;
+    unsigned long consoleProcesses;
+    bool doubleClicked;
+  } runs[] = {
+      {1, 1, true}, {1, 0, false}, {1, 2, false}, {1, 3, false}, {2, 1, false}, {0, 1, true},
+  };
+  for (const auto &c : runs)
+    EXPECT_EQ(IsDoubleClick(c.argc, c.consoleProcesses), c.doubleClicked)
+        << c.argc << " arguments, " << c.consoleProcesses << " processes";
 }
 
 } // namespace
