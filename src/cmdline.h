@@ -20,8 +20,8 @@ bool IsDoubleClick(int argc, unsigned long consoleProcesses);
 
 // Read argc and argv into *line and the three file names of settings; print
 // the usage text when there is no base name to take, except after a
-// double-click, which leaves the default names. Return false after reporting a command line that cannot be
-// converted. A dropped export's folder becomes the current folder.
+// double-click, which leaves the default names. Return false after reporting a command line that
+// cannot be converted. A dropped export's folder becomes the current folder.
 bool ReadCommandLine(int argc, char **argv, CommandLine *line);
 
 #endif

@@ -120,7 +120,12 @@ static int ChangeFolder(const char *folder) {
 // a stray continuation byte, an overlong form, a surrogate, beyond U+10FFFF,
 // or cut short.
 static size_t Utf8Bytes(const unsigned char *p) {
-  size_t n = p[0] < 0x80 ? 1 : p[0] < 0xC2 ? 0 : p[0] < 0xE0 ? 2 : p[0] < 0xF0 ? 3 : p[0] < 0xF5 ? 4 : 0;
+  size_t n = p[0] < 0x80   ? 1
+             : p[0] < 0xC2 ? 0
+             : p[0] < 0xE0 ? 2
+             : p[0] < 0xF0 ? 3
+             : p[0] < 0xF5 ? 4
+                           : 0;
   for (size_t i = 1; i < n; i++)
     if ((p[i] & 0xC0) != 0x80) return 0;
   if (n == 3 && ((p[0] == 0xE0 && p[1] < 0xA0) || (p[0] == 0xED && p[1] >= 0xA0))) return 0;

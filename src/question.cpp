@@ -50,8 +50,7 @@ void ParseAnswer(const char *text, size_t length, Answer *answer) {
     answer->kind = answerFit;
   } else if (nrWords == 1 && IsWord(word[0], size[0], "follow")) {
     answer->kind = answerFollow;
-  } else if (nrWords == 2 && IsPlainNumber(word[0], size[0]) &&
-             IsPlainNumber(word[1], size[1])) {
+  } else if (nrWords == 2 && IsPlainNumber(word[0], size[0]) && IsPlainNumber(word[1], size[1])) {
     // Each number ends at its word's end: a blank follows.
     ReadKm(word[0], &answer->first);
     ReadKm(word[1], &answer->next);
@@ -79,8 +78,8 @@ void OfferOf(const Following &following, char *line, size_t size) {
     snprintf(what, sizeof what, n == 1 ? "1 location that follows" : "%lld locations that follow",
              n);
   }
-  int n = snprintf(line, size, "Press Enter for %s the route (within %.1f km of it),", what,
-                   deviation);
+  int n =
+      snprintf(line, size, "Press Enter for %s the route (within %.1f km of it),", what, deviation);
   // Only very many days whose ends lie far apart come near the width.
   if (n > maxQuestionLine)
     snprintf(line, size, "Press Enter for %s the route (within %.1f km),", what, deviation);

@@ -43,15 +43,15 @@ TEST(Files, NameLengthCountsCharacters) {
   } cases[] = {
       {"", 0},
       {"Tour", 4},
-      {"Gr\xC3\xBC\xC3\x9F Gott", 9},           // "Grüß Gott"
-      {"\xE6\x97\x85\xE8\xA1\x8C", 2},         // two CJK characters
-      {"\xF0\x9F\x8F\x8D", 1},                   // one character beyond the BMP
-      {"Gr\xFC\xDF", 4},                           // Windows-1252, not UTF-8
-      {"\xC3", 1},                                 // cut short
-      {"\xC0\xAF", 2},                             // overlong
-      {"\xED\xA0\x80", 3},                         // a surrogate
-      {"\xF4\x90\x80\x80", 4},                     // beyond U+10FFFF
-      {"a\x80", 2},                                // a stray continuation byte
+      {"Gr\xC3\xBC\xC3\x9F Gott", 9},  // "Grüß Gott"
+      {"\xE6\x97\x85\xE8\xA1\x8C", 2}, // two CJK characters
+      {"\xF0\x9F\x8F\x8D", 1},         // one character beyond the BMP
+      {"Gr\xFC\xDF", 4},               // Windows-1252, not UTF-8
+      {"\xC3", 1},                     // cut short
+      {"\xC0\xAF", 2},                 // overlong
+      {"\xED\xA0\x80", 3},             // a surrogate
+      {"\xF4\x90\x80\x80", 4},         // beyond U+10FFFF
+      {"a\x80", 2},                    // a stray continuation byte
   };
   for (const auto &c : cases)
     EXPECT_EQ(NameLength(c.name), c.length) << "'" << c.name << "'";

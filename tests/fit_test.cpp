@@ -79,9 +79,7 @@ TEST(Fit, CountsWhatARunWrites) {
     ASSERT_TRUE(OpenExport(&reader, settings.exportName));
     Count counted = CountLocations(&reader, first, next);
     CloseExport(&reader);
-    EXPECT_EQ(counted, run)
-        << "distances " << first << " and " << next << ", export:\n"
-        << text;
+    EXPECT_EQ(counted, run) << "distances " << first << " and " << next << ", export:\n" << text;
   }
 }
 
