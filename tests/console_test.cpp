@@ -4,6 +4,7 @@
 // run in a console window.
 #include "tempfolder.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <csignal>
@@ -51,10 +52,9 @@ void Start(OnTerminal *run, const std::string &folder, const std::vector<std::st
   ASSERT_EQ(tcgetattr(run->slave, &settings), 0);
   settings.c_iflag &= ~static_cast<tcflag_t>(ICRNL);
   ASSERT_EQ(tcsetattr(run->slave, TCSANOW, &settings), 0);
-  std::vector<char *> args;
-  for (const std::string &arg : argv)
-    args.push_back(const_cast<char *>(arg.c_str()));
-  args.push_back(nullptr);
+  std::vector<char *> args(argv.size() + 1, nullptr);
+  std::transform(argv.begin(), argv.end(), args.begin(),
+                 [](const std::string &arg) { return const_cast<char *>(arg.c_str()); });
   run->pid = fork();
   ASSERT_GE(run->pid, 0);
   if (run->pid == 0) {
@@ -236,12 +236,15 @@ struct DoubleClick : testing::Test {
     ASSERT_FALSE(folder.path().empty());
   }
   // Play steps with rovalto.exe, started through the commands before it.
-  int PlayExe(std::vector<std::string> command, const std::vector<Step> &steps) {
+  int PlayExe(const std::vector<std::string> &before, const std::vector<Step> &steps) {
 #ifdef ROVALTO_WINE
-    command.insert(command.begin(), ROVALTO_WINE);
+    std::vector<std::string> command = {ROVALTO_WINE};
+    command.insert(command.end(), before.begin(), before.end());
     command.push_back(ROVALTO_EXE);
     Start(&run, folder.path(), command,
           {"WINEDEBUG=-all", "WINEPREFIX=" ROVALTO_WINEPREFIX, "LANG=C.UTF-8"});
+#else
+    (void)before;
 #endif
     return Play(&run, steps, "Pressanykeytocontinue...", true);
   }
