@@ -64,7 +64,7 @@ void WriteDayRow(DayFiles *days, const Row &row) {
   if (HasDayFiles(*days->following)) Step(days, StepCursor(&days->cursor, row), row);
 }
 
-void FinishDayFiles(DayFiles *days, bool countTold) {
+bool FinishDayFiles(DayFiles *days, bool countTold) {
   const Following &following = *days->following;
   bool told = countTold;
   if (HasDayFiles(following)) {
@@ -80,5 +80,5 @@ void FinishDayFiles(DayFiles *days, bool countTold) {
       told = true;
     }
   }
-  if (told) printf("\n");
+  return told;
 }

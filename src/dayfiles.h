@@ -33,8 +33,9 @@ void OpenDayFiles(DayFiles *days, const char *tourName, const Following *followi
 void WriteDayRow(DayFiles *days, const Row &row);
 
 // Finish the last day's file and report each day's file written: its count
-// and its deviation. Then, or when countTold (the tour file's count came
-// before), an empty line.
-void FinishDayFiles(DayFiles *days, bool countTold);
+// and its deviation. Return whether a report came, or already countTold (the
+// tour file's count came before): the empty line after them is the last
+// report's to write.
+bool FinishDayFiles(DayFiles *days, bool countTold);
 
 #endif

@@ -116,10 +116,8 @@ static int ChangeFolder(const char *folder) {
 
 #endif
 
-// Return the bytes of the UTF-8 character at p, or 0 when none starts there:
-// a stray continuation byte, an overlong form, a surrogate, beyond U+10FFFF,
-// or cut short.
-static size_t Utf8Bytes(const unsigned char *p) {
+size_t Utf8Bytes(const char *text) {
+  const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
   size_t n = p[0] < 0x80   ? 1
              : p[0] < 0xC2 ? 0
              : p[0] < 0xE0 ? 2
@@ -136,9 +134,8 @@ static size_t Utf8Bytes(const unsigned char *p) {
 size_t NameLength(const char *fileName) {
   // A rider counts characters, on every system; a name in some other
   // character set can only be counted in bytes.
-  const unsigned char *p = reinterpret_cast<const unsigned char *>(fileName);
-  size_t length = 0;
-  for (size_t n; *p; p += n, length++)
+  size_t length = 0, n;
+  for (const char *p = fileName; *p; p += n, length++)
     if ((n = Utf8Bytes(p)) == 0) return strlen(fileName);
   return length;
 }

@@ -47,6 +47,11 @@ const char *FileNameOf(const char *path);
 // as it is. Return 0, or -1.
 int EnterFolderOf(const char *path);
 
+// Return the bytes of the UTF-8 character at text, or 0 when none starts
+// there: a stray continuation byte, an overlong form, a surrogate, beyond
+// U+10FFFF, or cut short.
+size_t Utf8Bytes(const char *text);
+
 // The length of fileName as the base name limit counts it: its characters
 // when it is UTF-8, as every name on Windows is, otherwise its bytes.
 size_t NameLength(const char *fileName);

@@ -152,19 +152,6 @@ static void LoadDay(FollowCursor *cursor) {
   }
 }
 
-// Copy row, split, into *to, its columns with it.
-static void CopyRow(Row *to, const Row &row) {
-  // A column the row lacks is one of the zero bytes after it.
-  size_t used = std::min(row.length + nrColumns + 1, sizeof row.text);
-  memcpy(to->text, row.text, used);
-  to->length = row.length;
-  for (size_t i = 0; i < nrColumns; i++) {
-    to->column[i] = to->text + (row.column[i] - row.text);
-    to->columnLength[i] = row.columnLength[i];
-  }
-  to->positionsConverted = row.positionsConverted;
-}
-
 int StepCursor(FollowCursor *cursor, const Row &row) {
   RoutePoint point;
   WalkStep step = WalkRow(&cursor->walk, row, &point);

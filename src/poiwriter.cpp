@@ -12,11 +12,14 @@ void OpenPoiWriter(PoiWriter *poi, const char *fileName) {
   poi->nrPOIs = 0;
 }
 
-void WritePoiRow(PoiWriter *poi, const Row &row) {
+bool IsPoiRow(const Row &row) {
   // A point of interest has a name and a position but no route distance.
-  if (row.columnLength[kmColumn] != 0 || row.columnLength[nameColumn] == 0 ||
-      row.columnLength[longitudeColumn] == 0 || row.columnLength[latitudeColumn] == 0)
-    return;
+  return row.columnLength[kmColumn] == 0 && row.columnLength[nameColumn] > 0 &&
+         row.columnLength[longitudeColumn] > 0 && row.columnLength[latitudeColumn] > 0;
+}
+
+void WritePoiRow(PoiWriter *poi, const Row &row) {
+  if (!IsPoiRow(row)) return;
   poi->nrPOIs++;
   if (!poi->file.stream) return;
   // Both conversions share one result buffer: write each before the next.

@@ -83,4 +83,10 @@ int ReadLine(ExportReader *reader, Row *row);
 // (seconds of 60 or more convert, carried into the minutes, but count here).
 bool SplitRow(Row *row);
 
+// Copy row, split, into *to, its columns with it.
+void CopyRow(Row *to, const Row &row);
+
+// Whether a read of reader's export failed since it was opened or rewound.
+bool ExportReadFailed(const ExportReader &reader);
+
 #endif

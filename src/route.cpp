@@ -30,6 +30,13 @@ static bool ReadUnits(const char *text, size_t n, int32_t limit, bool upTo, int3
   return true;
 }
 
+bool PositionOnGlobe(const Row &row, RoutePoint *point) {
+  return ReadUnits(row.column[longitudeColumn], row.columnLength[longitudeColumn], 18000000, false,
+                   &point->longitude) &&
+         ReadUnits(row.column[latitudeColumn], row.columnLength[latitudeColumn], 9000000, true,
+                   &point->latitude);
+}
+
 WalkStep WalkRow(RouteWalk *walk, const Row &row, RoutePoint *point) {
   RouteRow route = RouteRowOf(row);
   if (route.separator) {
@@ -39,11 +46,7 @@ WalkStep WalkRow(RouteWalk *walk, const Row &row, RoutePoint *point) {
   }
   // A NaN: an infinite distance, or a position that did not convert.
   if (!route.hasKm || std::isnan(route.km)) return stepOther;
-  if (!ReadUnits(row.column[longitudeColumn], row.columnLength[longitudeColumn], 18000000, false,
-                 &point->longitude) ||
-      !ReadUnits(row.column[latitudeColumn], row.columnLength[latitudeColumn], 9000000, true,
-                 &point->latitude))
-    return stepOther;
+  if (!PositionOnGlobe(row, point)) return stepOther;
   if (!walk->inDay) {
     walk->inDay = true;
     walk->day++;

@@ -34,6 +34,10 @@ enum WalkStep {
   stepDayEnd, // a separator after a route point: walk->day has ended
 };
 
+// Whether the position of row, split, is fraction digits of a place on the
+// globe (an optional "-", then digits): fill *point from it.
+bool PositionOnGlobe(const Row &row, RoutePoint *point);
+
 // Take row, split, one step further: a route point fills *point.
 WalkStep WalkRow(RouteWalk *walk, const Row &row, RoutePoint *point);
 

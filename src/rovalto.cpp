@@ -12,6 +12,7 @@
 #include "filetable.h"
 #include "fit.h"
 #include "follow.h"
+#include "gpxwriter.h"
 #include "poiwriter.h"
 #include "question.h"
 #include "reader.h"
@@ -122,6 +123,7 @@ static void Convert(const CommandLine &line) {
   static TourWriter tour;
   static PoiWriter poi;
   static DayFiles days;
+  static GpxWriter gpx;
   static Following following;
   static Row row;
   // "fit" or "follow" in place of the first distance chooses the locations;
@@ -169,6 +171,7 @@ static void Convert(const CommandLine &line) {
   if (follow) {
     OpenFollowingTourWriter(&tour, settings.tourName, &following);
     OpenDayFiles(&days, settings.tourName, &following);
+    OpenGpxWriter(&gpx, settings.tourName, &following);
   } else {
     OpenTourWriter(&tour, settings.tourName, settings.firstKm, settings.nextKm);
   }
@@ -176,12 +179,18 @@ static void Convert(const CommandLine &line) {
   while (ReadExportRow(&reader, &row)) {
     WriteTourRow(&tour, row);
     if (follow) WriteDayRow(&days, row);
+    if (follow) WriteGpxRow(&gpx, row);
     WritePoiRow(&poi, row);
   }
+  // The GPX file's routes and track come from further walks through the
+  // export, each from its start.
+  while (follow && !ExportReadFailed(reader) && GpxPassesLeft(&gpx) && RewindExport(&reader))
+    while (ReadExportRow(&reader, &row))
+      WriteGpxRow(&gpx, row);
   // A read error is told before the counts it makes incomplete.
   CloseExport(&reader);
   bool countTold = FinishTourWriter(&tour);
-  if (follow) FinishDayFiles(&days, countTold);
+  if (follow) FinishGpxWriter(&gpx, FinishDayFiles(&days, countTold));
   FinishPoiWriter(&poi);
   WarnAboutExport(reader, tour, poi, follow ? &following : nullptr);
 }

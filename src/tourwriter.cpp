@@ -58,12 +58,7 @@ static void WriteDistanceItem(OutFile *file, const Row &row) {
   PutItemEnd(file, row);
 }
 
-void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day) {
-  if (!following) {
-    WriteDistanceItem(file, row);
-    return;
-  }
-  PutItemStart(file);
+void PutLocationName(OutFile *file, const Row &row, Count day) {
   if (day > 0) {
     char text[32];
     int n = snprintf(text, sizeof text, "Day %lld: ", day);
@@ -76,9 +71,19 @@ void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day)
   }
   PutXmlText(file, row.column[kmColumn], row.columnLength[kmColumn]);
   if (named)
-    PutFixed(file, " km)</name>\r\n\t<lat>");
+    PutFixed(file, " km)");
   else
-    PutNameEnd(file);
+    PutFixed(file, " km");
+}
+
+void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day) {
+  if (!following) {
+    WriteDistanceItem(file, row);
+    return;
+  }
+  PutItemStart(file);
+  PutLocationName(file, row, day);
+  PutFixed(file, "</name>\r\n\t<lat>");
   PutItemEnd(file, row);
 }
 

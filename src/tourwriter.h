@@ -50,6 +50,10 @@ void WriteTourHead(OutFile *file);
 // "Day 2: Landeck (215.2 km)".
 void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day);
 
+// Write the name of row, split, as a location of a follow run, escaped:
+// "Meran (160.0 km)", or with day "Day 2: Landeck (215.2 km)" (day 0: none).
+void PutLocationName(OutFile *file, const Row &row, Count day);
+
 // The tail of every tour file.
 void WriteTourTail(OutFile *file);
 

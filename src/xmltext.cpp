@@ -3,6 +3,8 @@
 // a few bytes, looked up one by one.
 #include "xmltext.h"
 
+#include <cstring>
+
 namespace {
 
 // The UTF-8 text of one byte: at most "&amp;", five bytes.
@@ -88,4 +90,24 @@ void PutXmlText(OutFile *out, const char *text, size_t length) {
     start = i + 1;
   }
   PutBytes(out, text + start, length - start);
+}
+
+void PutUtf8XmlText(OutFile *out, const char *text) {
+  static constexpr Utf8 replacement = Encode(replacementCharacter);
+  for (size_t n; *text; text += n) {
+    n = Utf8Bytes(text);
+    // U+FFFE and U+FFFF are no XML characters either.
+    bool noCharacter = n == 3 && memcmp(text, "\xEF\xBF", 2) == 0 &&
+                       static_cast<unsigned char>(text[2]) >= 0xBE;
+    if (n == 0 || noCharacter) {
+      PutBytes(out, replacement.text, replacement.length);
+      n = n ? n : 1;
+    } else if (n == 1) {
+      // Below 0x80 the table's text is UTF-8's, escapes included.
+      const Utf8 &byte = utf8.of[static_cast<unsigned char>(*text)];
+      PutBytes(out, byte.text, byte.length);
+    } else {
+      PutBytes(out, text, n);
+    }
+  }
 }

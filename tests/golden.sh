@@ -34,7 +34,8 @@
 # in/ or in.sh makes must still be one, and nothing is read from it. Without
 # a stderr file nothing may be written to standard error: that is where the
 # sanitizers report. After a run that exits 0, every .xml file the run
-# created or changed must be well-formed XML (xmllint, of libxml2-utils).
+# created or changed must be well-formed XML (xmllint, of libxml2-utils),
+# and every .gpx file valid against the GPX 1.1 schema in schemas/.
 #
 # With ROVALTO_RUNNER set (to wine, say), PROGRAM runs through it, and the
 # console output is compared with its CR LF line ends folded and without the
@@ -49,6 +50,7 @@ set -u
 abspath() { case $1 in /*) echo "$1" ;; */*) echo "$PWD/$1" ;; *) echo "$1" ;; esac; }
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 prog=$(abspath "$1")
+schema=$(cd "$(dirname "$0")" && pwd)/schemas/gpx-1.1.xsd
 case=$(cd "$2" && pwd) || exit 1
 if [ -f "$case/windows" ] && [ -z "${ROVALTO_RUNNER:-}" ]; then
   echo "$case is for Windows only: it needs ROVALTO_RUNNER (wine)"
@@ -164,6 +166,15 @@ if [ "$status" = 0 ]; then
       fail=1
     fi
   done < "$tmp/xml-files"
+  (cd "$tmp/run" && find . -name '*.gpx' -type f) > "$tmp/gpx-files"
+  while IFS= read -r f; do
+    cmp -s "$tmp/base/$f" "$tmp/run/$f" && continue
+    if ! xmllint --noout --schema "$schema" "$tmp/run/$f" > "$tmp/xmllint" 2>&1; then
+      echo "$f is not valid GPX 1.1:"
+      head -c 2000 "$tmp/xmllint"
+      fail=1
+    fi
+  done < "$tmp/gpx-files"
 fi
 want=$(cat "$case/status")
 if [ "$status" != "$want" ]; then
