@@ -23,17 +23,17 @@ enum GpxPart {
 
 // A GPX file being written.
 struct GpxWriter {
-  OutFile file;                // the file; file.stream is nullptr when it did not open
-  char name[fileNameSize];     // its name: the tour file's, with .gpx
-  const char *baseName;        // the tour file's name without its folder
-  size_t baseLength;           // bytes of the base name, without .xml
-  const Following *following;  // what was chosen
-  GpxPart part;                // what the rows passed now are for
-  bool held;                   // the routes are held from the writing pass
-  FollowCursor cursor;         // where the routes stand in the days' own choices
-  size_t routePoints;          // written: the points of the day's route so far
-  RouteWalk walk;              // where the track stands
-  Row leftOut;                 // the track's latest route point that its stride left out
+  OutFile file;               // the file; file.stream is nullptr when it did not open
+  char name[fileNameSize];    // its name: the tour file's, with .gpx
+  const char *baseName;       // the tour file's name without its folder
+  size_t baseLength;          // bytes of the base name, without .xml
+  const Following *following; // what was chosen
+  GpxPart part;               // what the rows passed now are for
+  bool held;                  // the routes are held from the writing pass
+  FollowCursor cursor;        // where the routes stand in the days' own choices
+  size_t routePoints;         // written: the points of the day's route so far
+  RouteWalk walk;             // where the track stands
+  Row leftOut;                // the track's latest route point that its stride left out
   Row route[maxLocations][maxLocations + 1]; // held: each day's start and locations
   uint8_t nrHeld[maxLocations];              // held: the rows of each day
   Count nrLocations;                         // route points but the days' starts

@@ -178,8 +178,10 @@ static void Convert(const CommandLine &line) {
   OpenPoiWriter(&poi, settings.poiName);
   while (ReadExportRow(&reader, &row)) {
     WriteTourRow(&tour, row);
-    if (follow) WriteDayRow(&days, row);
-    if (follow) WriteGpxRow(&gpx, row);
+    if (follow) {
+      WriteDayRow(&days, row);
+      WriteGpxRow(&gpx, row);
+    }
     WritePoiRow(&poi, row);
   }
   // The GPX file's routes and track come from further walks through the

@@ -97,8 +97,8 @@ void PutUtf8XmlText(OutFile *out, const char *text) {
   for (size_t n; *text; text += n) {
     n = Utf8Bytes(text);
     // U+FFFE and U+FFFF are no XML characters either.
-    bool noCharacter = n == 3 && memcmp(text, "\xEF\xBF", 2) == 0 &&
-                       static_cast<unsigned char>(text[2]) >= 0xBE;
+    bool noCharacter =
+        n == 3 && memcmp(text, "\xEF\xBF", 2) == 0 && static_cast<unsigned char>(text[2]) >= 0xBE;
     if (n == 0 || noCharacter) {
       PutBytes(out, replacement.text, replacement.length);
       n = n ? n : 1;
