@@ -1,12 +1,14 @@
 // Arbitrary bytes as an export: through the line reader, the splitter and the
 // coordinate conversion, then through the row handling of both writers; then
-// again, following the route: its days, its choices and the day files.
+// again, following the route: its days, its choices, the day files and the
+// GPX file, with the further passes it takes.
 //
 // Each input is a run of its own: a fresh reader and fresh writers, whose
-// files go to /dev/null (the day files to a folder of their own), as do
-// their reports.
+// files go to /dev/null (the day files and the GPX file to a folder of their
+// own), as do their reports.
 #include "dayfiles.h"
 #include "follow.h"
+#include "gpxwriter.h"
 #include "poiwriter.h"
 #include "reader.h"
 #include "tourwriter.h"
@@ -47,14 +49,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
   static Following following;
   static DayFiles days;
+  static GpxWriter gpx;
   if (FollowRoute(&reader, &following) == followChosen && RewindExport(&reader)) {
     OpenFollowingTourWriter(&tour, "/dev/null", &following);
     OpenDayFiles(&days, dayTour.c_str(), &following);
+    OpenGpxWriter(&gpx, dayTour.c_str(), &following);
     while (ReadExportRow(&reader, &row)) {
       WriteTourRow(&tour, row);
       WriteDayRow(&days, row);
+      WriteGpxRow(&gpx, row);
     }
-    FinishDayFiles(&days, FinishTourWriter(&tour));
+    while (GpxPassesLeft(&gpx) && RewindExport(&reader))
+      while (ReadExportRow(&reader, &row))
+        WriteGpxRow(&gpx, row);
+    FinishGpxWriter(&gpx, FinishDayFiles(&days, FinishTourWriter(&tour)));
   }
   fclose(stream);
   return 0;
