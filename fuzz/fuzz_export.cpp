@@ -1,7 +1,7 @@
 // Arbitrary bytes as an export: through the line reader, the splitter and the
 // coordinate conversion, then through the row handling of both writers; then
 // again, following the route: its days, its choices, the day files and the
-// GPX file, with the further passes it takes.
+// GPX file and the picture, with the further passes they take.
 //
 // Each input is a run of its own: a fresh reader and fresh writers, whose
 // files go to /dev/null (the day files and the GPX file to a folder of their
@@ -11,6 +11,7 @@
 #include "gpxwriter.h"
 #include "poiwriter.h"
 #include "reader.h"
+#include "svgwriter.h"
 #include "tourwriter.h"
 
 #include <cstdint>
@@ -50,19 +51,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   static Following following;
   static DayFiles days;
   static GpxWriter gpx;
+  static SvgWriter svg;
   if (FollowRoute(&reader, &following) == followChosen && RewindExport(&reader)) {
     OpenFollowingTourWriter(&tour, "/dev/null", &following);
     OpenDayFiles(&days, dayTour.c_str(), &following);
     OpenGpxWriter(&gpx, dayTour.c_str(), &following);
+    OpenSvgWriter(&svg, dayTour.c_str(), &following);
     while (ReadExportRow(&reader, &row)) {
       WriteTourRow(&tour, row);
       WriteDayRow(&days, row);
       WriteGpxRow(&gpx, row);
+      WriteSvgRow(&svg, row);
     }
-    while (GpxPassesLeft(&gpx) && RewindExport(&reader))
-      while (ReadExportRow(&reader, &row))
+    for (;;) {
+      bool gpxMore = GpxPassesLeft(&gpx);
+      if (!(SvgPassesLeft(&svg) || gpxMore) || !RewindExport(&reader)) break;
+      while (ReadExportRow(&reader, &row)) {
         WriteGpxRow(&gpx, row);
-    FinishGpxWriter(&gpx, FinishDayFiles(&days, FinishTourWriter(&tour)));
+        WriteSvgRow(&svg, row);
+      }
+    }
+    FinishSvgWriter(&svg, FinishGpxWriter(&gpx, FinishDayFiles(&days, FinishTourWriter(&tour))));
   }
   fclose(stream);
   return 0;

@@ -26,9 +26,9 @@ struct FileId {
 FileKind KindOfFile(int fd, FileId *id);
 
 // The files the table holds at most: the export, the two outputs, a follow
-// run's day file and GPX file, and standard output and error. A file that
-// finds it full is not opened.
-constexpr size_t fileTableSize = 7;
+// run's day file, GPX file and picture, and standard output and error. A
+// file that finds it full is not opened.
+constexpr size_t fileTableSize = 8;
 
 // Return whether the table holds the file with identity id.
 bool FileTableHolds(const FileId &id);

@@ -62,6 +62,18 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
 }
 
 // Read the export once from its start, choosing for each day as it ends.
+// Widen area to point, a route point or a POI.
+static void TakeIntoArea(TripArea *area, RoutePoint point, bool routePoint) {
+  if (area->nrPlaces++ == 0) area->low = area->high = point;
+  area->low = {std::min(area->low.longitude, point.longitude),
+               std::min(area->low.latitude, point.latitude)};
+  area->high = {std::max(area->high.longitude, point.longitude),
+                std::max(area->high.latitude, point.latitude)};
+  if (!routePoint) return;
+  area->sumLatitude += point.latitude;
+  area->nrRoutePoints++;
+}
+
 static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool narrowing) {
   if (!RewindExport(reader)) return followNotRewindable;
   static Row row;
@@ -76,8 +88,11 @@ static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool n
     if (step == stepPoint) {
       if (walk.ordinal == 0) StartDay(&day);
       AddToDay(&day, point);
+      if (!narrowing) TakeIntoArea(&following->area, point, true);
     } else if (step == stepDayEnd) {
       ChooseForDay(following, walk.day, narrowing);
+    } else if (!narrowing && IsPoiRow(row) && PositionOnGlobe(row, &point)) {
+      TakeIntoArea(&following->area, point, false);
     }
   }
   if (walk.inDay) ChooseForDay(following, walk.day, narrowing);
@@ -90,6 +105,7 @@ FollowOutcome FollowRoute(ExportReader *reader, Following *following) {
   following->endsDeviation = 0;
   following->tripDeviation = 0;
   following->nrThinned = 0;
+  following->area = TripArea{{0, 0}, {0, 0}, 0, 0, 0};
   FollowOutcome outcome = ReadDays(reader, following, false);
   if (outcome != followChosen) return outcome;
   Count nrDays = following->nrDays;

@@ -31,6 +31,14 @@ struct ThinnedDay {
   Count stride; // one route point in stride was held
 };
 
+// Where the trip's route points and POIs on the globe lie.
+struct TripArea {
+  RoutePoint low, high; // the least and the greatest longitude and latitude
+  int64_t sumLatitude;  // the route points' latitudes added up, for their mean
+  Count nrRoutePoints;  // route points
+  Count nrPlaces;       // route points and POIs
+};
+
 // What the reading of the export found.
 struct Following {
   Count nrDays;                       // days with route points
@@ -39,6 +47,7 @@ struct Following {
   double tripDeviation;               // the deviation of the whole tour's file
   ThinnedDay thinned[maxThinnedTold]; // the first days that were thinned
   Count nrThinned;                    // all days that were thinned
+  TripArea area;                      // where it all lies
 };
 
 // How the reading went.

@@ -4,7 +4,6 @@
 // in CR LF, as in the other files.
 #include "gpxwriter.h"
 
-#include "poiwriter.h"
 #include "route.h"
 #include "tourwriter.h"
 #include "version.h"
@@ -221,7 +220,7 @@ bool GpxPassesLeft(GpxWriter *gpx) {
   return true;
 }
 
-void FinishGpxWriter(GpxWriter *gpx, bool told) {
+bool FinishGpxWriter(GpxWriter *gpx, bool told) {
   // A pass that could not be read leaves the file unfinished: the read error
   // has been told, and no count is.
   bool whole = gpx->part == gpxDone;
@@ -236,5 +235,5 @@ void FinishGpxWriter(GpxWriter *gpx, bool told) {
       told = true;
     }
   }
-  if (told) printf("\n");
+  return told;
 }

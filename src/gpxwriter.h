@@ -52,7 +52,8 @@ void WriteGpxRow(GpxWriter *gpx, const Row &row);
 bool GpxPassesLeft(GpxWriter *gpx);
 
 // Write the tail, close the file and report what it holds, or that it could
-// not be written. Then, or when told (a report came before), an empty line.
-void FinishGpxWriter(GpxWriter *gpx, bool told);
+// not be written. Return whether a report came, or already told: the empty
+// line after them is the last report's to write.
+bool FinishGpxWriter(GpxWriter *gpx, bool told);
 
 #endif

@@ -4,18 +4,13 @@
 #include "poiwriter.h"
 
 #include "coordinates.h"
+#include "route.h"
 
 void OpenPoiWriter(PoiWriter *poi, const char *fileName) {
   poi->file.stream = OpenFile(fileName, "w");
   poi->file.used = 0;
   poi->name = fileName;
   poi->nrPOIs = 0;
-}
-
-bool IsPoiRow(const Row &row) {
-  // A point of interest has a name and a position but no route distance.
-  return row.columnLength[kmColumn] == 0 && row.columnLength[nameColumn] > 0 &&
-         row.columnLength[longitudeColumn] > 0 && row.columnLength[latitudeColumn] > 0;
 }
 
 void WritePoiRow(PoiWriter *poi, const Row &row) {

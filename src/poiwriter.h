@@ -18,9 +18,6 @@ struct PoiWriter {
 // reported; the rows are still counted, for what they show.
 void OpenPoiWriter(PoiWriter *poi, const char *fileName);
 
-// Whether row, split, is a point of interest.
-bool IsPoiRow(const Row &row);
-
 // Write row, split, when it is a point of interest.
 void WritePoiRow(PoiWriter *poi, const Row &row);
 

@@ -30,6 +30,12 @@ static bool ReadUnits(const char *text, size_t n, int32_t limit, bool upTo, int3
   return true;
 }
 
+bool IsPoiRow(const Row &row) {
+  // A point of interest has a name and a position but no route distance.
+  return row.columnLength[kmColumn] == 0 && row.columnLength[nameColumn] > 0 &&
+         row.columnLength[longitudeColumn] > 0 && row.columnLength[latitudeColumn] > 0;
+}
+
 bool PositionOnGlobe(const Row &row, RoutePoint *point) {
   return ReadUnits(row.column[longitudeColumn], row.columnLength[longitudeColumn], 18000000, false,
                    &point->longitude) &&

@@ -34,6 +34,9 @@ enum WalkStep {
   stepDayEnd, // a separator after a route point: walk->day has ended
 };
 
+// Whether row, split, is a point of interest.
+bool IsPoiRow(const Row &row);
+
 // Whether the position of row, split, is fraction digits of a place on the
 // globe (an optional "-", then digits): fill *point from it.
 bool PositionOnGlobe(const Row &row, RoutePoint *point);

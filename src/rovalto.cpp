@@ -17,6 +17,7 @@
 #include "question.h"
 #include "reader.h"
 #include "settings.h"
+#include "svgwriter.h"
 #include "tourwriter.h"
 
 #include <algorithm>
@@ -115,6 +116,13 @@ static void WarnAboutExport(const ExportReader &reader, const TourWriter &tour,
     printf("Warning: more than %lld days: no tour file for each day.\n\n", maxDayFiles);
 }
 
+// Move both of a follow run's further writers on to their next part. Return
+// whether either needs the export once more.
+static bool AnotherPass(GpxWriter *gpx, SvgWriter *svg) {
+  bool gpxMore = GpxPassesLeft(gpx);
+  return SvgPassesLeft(svg) || gpxMore;
+}
+
 // Convert the export into both outputs, with the distances the command line
 // gives: in one pass, after the fit's passes where it chooses them. Without
 // an export no output is opened, so that nothing the rider has is emptied.
@@ -124,6 +132,7 @@ static void Convert(const CommandLine &line) {
   static PoiWriter poi;
   static DayFiles days;
   static GpxWriter gpx;
+  static SvgWriter svg;
   static Following following;
   static Row row;
   // "fit" or "follow" in place of the first distance chooses the locations;
@@ -172,6 +181,7 @@ static void Convert(const CommandLine &line) {
     OpenFollowingTourWriter(&tour, settings.tourName, &following);
     OpenDayFiles(&days, settings.tourName, &following);
     OpenGpxWriter(&gpx, settings.tourName, &following);
+    OpenSvgWriter(&svg, settings.tourName, &following);
   } else {
     OpenTourWriter(&tour, settings.tourName, settings.firstKm, settings.nextKm);
   }
@@ -181,18 +191,21 @@ static void Convert(const CommandLine &line) {
     if (follow) {
       WriteDayRow(&days, row);
       WriteGpxRow(&gpx, row);
+      WriteSvgRow(&svg, row);
     }
     WritePoiRow(&poi, row);
   }
-  // The GPX file's routes and track come from further walks through the
-  // export, each from its start.
-  while (follow && !ExportReadFailed(reader) && GpxPassesLeft(&gpx) && RewindExport(&reader))
-    while (ReadExportRow(&reader, &row))
+  // The GPX file's routes and track, and the picture's places, come from
+  // further walks through the export, each from its start.
+  while (follow && !ExportReadFailed(reader) && AnotherPass(&gpx, &svg) && RewindExport(&reader))
+    while (ReadExportRow(&reader, &row)) {
       WriteGpxRow(&gpx, row);
+      WriteSvgRow(&svg, row);
+    }
   // A read error is told before the counts it makes incomplete.
   CloseExport(&reader);
   bool countTold = FinishTourWriter(&tour);
-  if (follow) FinishGpxWriter(&gpx, FinishDayFiles(&days, countTold));
+  if (follow) FinishSvgWriter(&svg, FinishGpxWriter(&gpx, FinishDayFiles(&days, countTold)));
   FinishPoiWriter(&poi);
   WarnAboutExport(reader, tour, poi, follow ? &following : nullptr);
 }

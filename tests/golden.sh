@@ -34,8 +34,9 @@
 # in/ or in.sh makes must still be one, and nothing is read from it. Without
 # a stderr file nothing may be written to standard error: that is where the
 # sanitizers report. After a run that exits 0, every .xml file the run
-# created or changed must be well-formed XML (xmllint, of libxml2-utils),
-# and every .gpx file valid against the GPX 1.1 schema in schemas/.
+# created or changed, and every .svg file, must be well-formed XML (xmllint,
+# of libxml2-utils), and every .gpx file valid against the GPX 1.1 schema in
+# schemas/.
 #
 # With ROVALTO_RUNNER set (to wine, say), PROGRAM runs through it, and the
 # console output is compared with its CR LF line ends folded and without the
@@ -157,7 +158,7 @@ if [ "$status" = 0 ]; then
     echo "xmllint is missing: apt-get install libxml2-utils"
     fail=1
   fi
-  (cd "$tmp/run" && find . -name '*.xml' -type f) > "$tmp/xml-files"
+  (cd "$tmp/run" && find . \( -name '*.xml' -o -name '*.svg' \) -type f) > "$tmp/xml-files"
   while IFS= read -r f; do
     cmp -s "$tmp/base/$f" "$tmp/run/$f" && continue
     if ! xmllint --noout "$tmp/run/$f" > "$tmp/xmllint" 2>&1; then

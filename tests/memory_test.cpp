@@ -1,12 +1,14 @@
 // The converter holds one row at a time: its peak memory on a 64 MB export is
 // that on a 1 KB one, and under 2 MiB; following the route, one day at a
-// time, under 4 MiB.
+// time, under 4 MiB. And what it writes stays in bounds too: the picture of
+// a long week under 300 KB.
 #include "tempfolder.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -78,6 +80,17 @@ TEST(Memory, FollowPeakIsTheSameForAnyExportSize) {
   EXPECT_LE(oneDay, small + 1536) << small << " KiB against " << oneDay << " KiB";
   EXPECT_LT(shortDays, 4096) << "64 MB of short days: " << shortDays << " KiB";
   EXPECT_LT(oneDay, 4096) << "64 MB of one day: " << oneDay << " KiB";
+}
+
+// The picture of a week of 5000 route points a day stays small enough to
+// open at once: its route lines leave out what no pixel shows.
+TEST(Memory, PictureOfALongWeekIsSmall) {
+  TempFolder folder("rovalto-memory");
+  ASSERT_FALSE(folder.path().empty());
+  ASSERT_GT(PeakKiB(folder.path(), "--days 7 5000", "follow"), 0);
+  struct stat picture;
+  ASSERT_EQ(stat((folder.path() + "/t.svg").c_str(), &picture), 0);
+  EXPECT_LE(picture.st_size, 300000);
 }
 
 } // namespace

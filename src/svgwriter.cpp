@@ -1,0 +1,379 @@
+// The picture. Every figure in it is worked out from whole units and the
+// program's own cosine, and written in tenths of a px from whole numbers,
+// so that Linux and Windows draw it to the byte. A route line leaves out
+// points closer than half a px to the last one drawn: the picture stays
+// small, and no pixel changes for it.
+#include "svgwriter.h"
+
+#include "deviation.h"
+#include "route.h"
+#include "tourwriter.h"
+#include "xmltext.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+// The canvas and the room left around the trip.
+constexpr double width = 1200, height = 900, margin = 40;
+
+// One colour a day, repeating: the Okabe-Ito palette, told apart by riders
+// who do not see every colour.
+static const char *const palette[] = {"#0072B2", "#E69F00", "#009E73", "#CC79A7",
+                                      "#56B4E9", "#D55E00", "#F0E442", "#000000"};
+
+static const char *ColourOf(Count day) {
+  return palette[static_cast<size_t>(day - 1) % std::size(palette)];
+}
+
+// Half a px, squared, in tenths.
+constexpr int64_t leastStep = 5 * 5;
+
+// The trip's area fitted to the canvas: north up, km on the flat projection
+// at the route points' mean latitude, at least 1 km each way.
+static SvgFrame FrameOf(const TripArea &area) {
+  SvgFrame frame;
+  double mean = area.nrRoutePoints > 0
+                    ? static_cast<double>(area.sumLatitude) /
+                          static_cast<double>(area.nrRoutePoints) / 1e5
+                    : (static_cast<double>(area.low.latitude) + area.high.latitude) / 2e5;
+  double kmX = Cosine(mean) * kmPerDegree / 1e5, kmY = kmPerDegree / 1e5;
+  double wide = (static_cast<double>(area.high.longitude) - area.low.longitude) * kmX;
+  double tall = (static_cast<double>(area.high.latitude) - area.low.latitude) * kmY;
+  double roomX = width - 2 * margin, roomY = height - 2 * margin;
+  frame.pxPerKm = std::min(roomX / std::max(wide, 1.0), roomY / std::max(tall, 1.0));
+  frame.origin = {area.low.longitude, area.high.latitude};
+  frame.kx = kmX * frame.pxPerKm;
+  frame.ky = kmY * frame.pxPerKm;
+  frame.left = margin + (roomX - wide * frame.pxPerKm) / 2;
+  frame.top = margin + (roomY - tall * frame.pxPerKm) / 2;
+  return frame;
+}
+
+static int64_t Tenths(double px) {
+  return static_cast<int64_t>(px * 10 + (px < 0 ? -0.5 : 0.5));
+}
+
+static SvgPoint PointOf(const SvgFrame &frame, RoutePoint point) {
+  return {Tenths(frame.left + (point.longitude - frame.origin.longitude) * frame.kx),
+          Tenths(frame.top + (frame.origin.latitude - point.latitude) * frame.ky)};
+}
+
+// Where row, a route point or a POI on the globe, lies on the picture.
+static SvgPoint PlaceOf(const SvgWriter &svg, const Row &row) {
+  RoutePoint point = {0, 0};
+  PositionOnGlobe(row, &point);
+  return PointOf(svg.frame, point);
+}
+
+// Write tenths of a px as a decimal, "123.4", moved by offset tenths.
+static void PutPx(OutFile *file, int64_t tenths, int64_t offset = 0) {
+  tenths += offset;
+  char text[32];
+  int n = snprintf(text, sizeof text, "%s%lld.%lld", tenths < 0 ? "-" : "",
+                   static_cast<long long>((tenths < 0 ? -tenths : tenths) / 10),
+                   static_cast<long long>((tenths < 0 ? -tenths : tenths) % 10));
+  PutBytes(file, text, static_cast<size_t>(n));
+}
+
+// Write " x,y" of a line's points.
+static void PutLinePoint(OutFile *file, SvgPoint p) {
+  PutFixed(file, " ");
+  PutPx(file, p.x);
+  PutFixed(file, ",");
+  PutPx(file, p.y);
+}
+
+// Write attribute pairs such as ' cx="12.3" cy="45.6"'.
+static void PutXY(OutFile *file, const char *x, const char *y, SvgPoint p, int64_t dx = 0,
+                  int64_t dy = 0) {
+  PutBytes(file, x, strlen(x));
+  PutFixed(file, "=\"");
+  PutPx(file, p.x, dx);
+  PutFixed(file, "\" ");
+  PutBytes(file, y, strlen(y));
+  PutFixed(file, "=\"");
+  PutPx(file, p.y, dy);
+  PutFixed(file, "\"");
+}
+
+static void PutText(OutFile *file, const char *text) {
+  PutBytes(file, text, strlen(text));
+}
+
+static void PutBaseName(SvgWriter *svg) {
+  char name[fileNameSize];
+  snprintf(name, sizeof name, "%.*s", static_cast<int>(svg->baseLength), svg->baseName);
+  PutUtf8XmlText(&svg->file, name);
+}
+
+void OpenSvgWriter(SvgWriter *svg, const char *tourName, const Following *following) {
+  size_t base = strlen(tourName) - (sizeof ".xml" - 1);
+  snprintf(svg->name, sizeof svg->name, "%.*s.svg", static_cast<int>(base), tourName);
+  svg->baseName = FileNameOf(tourName);
+  svg->baseLength = strlen(svg->baseName) - (sizeof ".xml" - 1);
+  svg->following = following;
+  svg->frame = FrameOf(following->area);
+  StartCursor(&svg->cursor, following, false);
+  svg->nrPlaces = 0;
+  svg->nrPOIs = 0;
+  for (auto &km : svg->dayKm)
+    km[0] = '\0';
+  svg->file.stream = OpenFile(svg->name, "w");
+  svg->file.used = 0;
+  svg->part = svg->file.stream ? svgRoutes : svgDone;
+  if (!svg->file.stream) return;
+  PutFixed(&svg->file,
+           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1200\" "
+           "height=\"900\" viewBox=\"0 0 1200 900\">\r\n"
+           "<title>");
+  PutBaseName(svg);
+  PutFixed(&svg->file, "</title>\r\n"
+                       "<rect width=\"1200\" height=\"900\" fill=\"#FFFFFF\"/>\r\n"
+                       "<g fill=\"none\" stroke-width=\"3\" stroke-linejoin=\"round\" "
+                       "stroke-linecap=\"round\">\r\n");
+}
+
+// The route line of the day that begins at row.
+static void BeginRouteLine(SvgWriter *svg, Count day, const Row &row) {
+  PutFixed(&svg->file, "<polyline stroke=\"");
+  PutText(&svg->file, ColourOf(day));
+  PutFixed(&svg->file, "\" points=\"");
+  svg->drawn = svg->latest = PlaceOf(*svg, row);
+  svg->latestDrawn = true;
+  PutPx(&svg->file, svg->drawn.x);
+  PutFixed(&svg->file, ",");
+  PutPx(&svg->file, svg->drawn.y);
+}
+
+// The day's latest route point, at p: drawn when it is a location or half a
+// px or more from the last point drawn.
+static void ExtendRouteLine(SvgWriter *svg, SvgPoint p, bool location) {
+  int64_t dx = p.x - svg->drawn.x, dy = p.y - svg->drawn.y;
+  svg->latest = p;
+  svg->latestDrawn = location || dx * dx + dy * dy >= leastStep;
+  if (!svg->latestDrawn) return;
+  PutLinePoint(&svg->file, p);
+  svg->drawn = p;
+}
+
+// The day's end always ends its line.
+static void EndRouteLine(SvgWriter *svg) {
+  if (!svg->latestDrawn) PutLinePoint(&svg->file, svg->latest);
+  PutFixed(&svg->file, "\"/>\r\n");
+}
+
+static void WriteRouteRow(SvgWriter *svg, const Row &row) {
+  RouteWalk before = svg->cursor.walk;
+  int what = StepCursor(&svg->cursor, row);
+  if (what & cursorDayEnds) EndRouteLine(svg);
+  bool routePoint =
+      svg->cursor.walk.day != before.day || svg->cursor.walk.ordinal != before.ordinal;
+  if (!routePoint) return;
+  if (what & cursorDayBegins)
+    BeginRouteLine(svg, svg->cursor.walk.day, row);
+  else
+    ExtendRouteLine(svg, PlaceOf(*svg, row), (what & cursorLocation) != 0);
+}
+
+// Write a name as a location of the day's own tour file, in a title.
+static void PutTitle(SvgWriter *svg, const char *before, const Row &row) {
+  PutFixed(&svg->file, "<title>");
+  PutText(&svg->file, before);
+  PutLocationName(&svg->file, row, 0);
+  PutFixed(&svg->file, "</title>");
+}
+
+// Draw the day that has ended: the straight lines of its own choice, dashed,
+// its start, its locations numbered day.n, and a ring round its end.
+static void DrawDay(SvgWriter *svg, Count day) {
+  OutFile *file = &svg->file;
+  const char *colour = ColourOf(day);
+  const size_t n = svg->nrPlaces;
+  if (n > 1) {
+    PutFixed(file, "<polyline fill=\"none\" stroke=\"");
+    PutText(file, colour);
+    PutFixed(file, "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" points=\"");
+    for (size_t i = 0; i < n; i++)
+      PutLinePoint(file, PlaceOf(*svg, svg->place[i]));
+    PutFixed(file, "\"/>\r\n");
+  }
+  SvgPoint start = PlaceOf(*svg, svg->place[0]);
+  PutFixed(file, "<rect ");
+  PutXY(file, "x", "y", start, -50, -50);
+  PutFixed(file, " width=\"10\" height=\"10\" fill=\"#FFFFFF\" stroke=\"");
+  PutText(file, colour);
+  PutFixed(file, "\" stroke-width=\"2\">");
+  PutTitle(svg, "Start: ", svg->place[0]);
+  PutFixed(file, "</rect>\r\n");
+  // A day of one route point has it as its one location.
+  for (size_t i = n > 1 ? 1 : 0; i < n; i++) {
+    SvgPoint p = PlaceOf(*svg, svg->place[i]);
+    PutFixed(file, "<g>");
+    PutTitle(svg, "", svg->place[i]);
+    PutFixed(file, "<circle ");
+    PutXY(file, "cx", "cy", p);
+    PutFixed(file, " r=\"6\" fill=\"");
+    PutText(file, colour);
+    PutFixed(file, "\" stroke=\"#FFFFFF\" stroke-width=\"1.5\"/><text ");
+    PutXY(file, "x", "y", p, 80, 40);
+    char number[48];
+    snprintf(number, sizeof number, ">%lld.%zu</text></g>\r\n", day, n > 1 ? i : 1);
+    PutText(file, number);
+  }
+  SvgPoint end = PlaceOf(*svg, svg->place[n - 1]);
+  PutFixed(file, "<circle ");
+  PutXY(file, "cx", "cy", end);
+  PutFixed(file, " r=\"10\" fill=\"none\" stroke=\"");
+  PutText(file, colour);
+  PutFixed(file, "\" stroke-width=\"2\">");
+  PutTitle(svg, "End: ", svg->place[n - 1]);
+  PutFixed(file, "</circle>\r\n");
+}
+
+// Hold row as the day's next place.
+static void HoldPlace(SvgWriter *svg, const Row &row) {
+  if (svg->nrPlaces < std::size(svg->place)) CopyRow(&svg->place[svg->nrPlaces++], row);
+}
+
+// The day has ended at the cursor's end: draw it, and keep its km for the
+// legend.
+static void EndPlacesDay(SvgWriter *svg) {
+  Count day = svg->cursor.walk.day;
+  const Row &end = svg->cursor.end;
+  if (svg->cursor.walk.ordinal > 0) HoldPlace(svg, end);
+  // The legend keeps the texts of sensible lengths whole.
+  if (day <= maxLocations)
+    snprintf(svg->dayKm[day - 1], sizeof svg->dayKm[day - 1], "%.*s",
+             static_cast<int>(end.columnLength[kmColumn]), end.column[kmColumn]);
+  DrawDay(svg, day);
+}
+
+static void WritePlacesRow(SvgWriter *svg, const Row &row) {
+  int what = StepCursor(&svg->cursor, row);
+  if (what & cursorDayEnds) EndPlacesDay(svg);
+  if (what & cursorDayBegins) svg->nrPlaces = 0;
+  if (what & (cursorDayBegins | cursorLocation)) HoldPlace(svg, row);
+  RoutePoint point;
+  if (!IsPoiRow(row) || !PositionOnGlobe(row, &point)) return;
+  if (svg->nrPOIs++ >= maxPoiMarkers) return;
+  SvgPoint p = PointOf(svg->frame, point);
+  PutFixed(&svg->file, "<rect ");
+  PutXY(&svg->file, "x", "y", p, -30, -30);
+  PutFixed(&svg->file, " width=\"6\" height=\"6\" fill=\"#555555\"><title>");
+  PutXmlText(&svg->file, row.column[nameColumn], row.columnLength[nameColumn]);
+  PutFixed(&svg->file, "</title></rect>\r\n");
+}
+
+void WriteSvgRow(SvgWriter *svg, const Row &row) {
+  if (svg->part == svgRoutes) WriteRouteRow(svg, row);
+  if (svg->part == svgPlaces) WritePlacesRow(svg, row);
+}
+
+bool SvgPassesLeft(SvgWriter *svg) {
+  if (svg->part == svgRoutes) {
+    if (EndCursor(&svg->cursor)) EndRouteLine(svg);
+    PutFixed(&svg->file, "</g>\r\n<g font-family=\"sans-serif\" font-size=\"11\" "
+                         "fill=\"#333333\">\r\n");
+    StartCursor(&svg->cursor, svg->following, false);
+    svg->part = svgPlaces;
+    return true;
+  }
+  if (svg->part == svgPlaces) {
+    if (EndCursor(&svg->cursor)) EndPlacesDay(svg);
+    PutFixed(&svg->file, "</g>\r\n");
+    svg->part = svgDone;
+  }
+  return false;
+}
+
+// The longest bar of 1, 2 or 5 times a power of ten km that is at most
+// 250 px long; at 100 px or more, as the steps are 2.5 apart at most.
+static void DrawScaleBar(SvgWriter *svg) {
+  static const struct {
+    const char *text;
+    double km;
+  } bars[] = {{"0.001", 0.001}, {"0.002", 0.002}, {"0.005", 0.005}, {"0.01", 0.01},
+              {"0.02", 0.02},   {"0.05", 0.05},   {"0.1", 0.1},     {"0.2", 0.2},
+              {"0.5", 0.5},     {"1", 1},         {"2", 2},         {"5", 5},
+              {"10", 10},       {"20", 20},       {"50", 50},       {"100", 100},
+              {"200", 200},     {"500", 500},     {"1000", 1000},   {"2000", 2000},
+              {"5000", 5000},   {"10000", 10000}, {"20000", 20000}, {"50000", 50000}};
+  size_t i = 0;
+  while (i + 1 < std::size(bars) && bars[i + 1].km * svg->frame.pxPerKm <= 250)
+    i++;
+  int64_t length = Tenths(bars[i].km * svg->frame.pxPerKm);
+  OutFile *file = &svg->file;
+  PutFixed(file, "<g stroke=\"#333333\" stroke-width=\"2\" fill=\"none\">"
+                 "<polyline points=\"40.0,862.0 40.0,870.0");
+  PutLinePoint(file, {400 + length, 8700});
+  PutLinePoint(file, {400 + length, 8620});
+  PutFixed(file, "\"/></g>\r\n<text x=\"");
+  PutPx(file, 400 + length, 60);
+  PutFixed(file, "\" y=\"874.0\" font-family=\"sans-serif\" font-size=\"13\" fill=\"#333333\">");
+  PutText(file, bars[i].text);
+  PutFixed(file, " km</text>\r\n");
+}
+
+// The legend, top left: the tour's name, each day's km and the deviation of
+// its own choice, the POIs.
+static void DrawLegend(SvgWriter *svg) {
+  OutFile *file = &svg->file;
+  const Following &following = *svg->following;
+  Count shown = std::min(following.nrDays, maxLocations);
+  bool more = following.nrDays > shown;
+  size_t lines = 2 + static_cast<size_t>(shown) + (more ? 1 : 0);
+  size_t widest = std::max<size_t>(NameLength(svg->baseName) - 4, 24);
+  for (Count d = 0; d < shown; d++)
+    widest = std::max(widest, 30 + strlen(svg->dayKm[d]));
+  char text[160];
+  snprintf(text, sizeof text,
+           "<g font-family=\"sans-serif\" font-size=\"13\" fill=\"#333333\">\r\n"
+           "<rect x=\"10\" y=\"10\" width=\"%zu\" height=\"%zu\" fill=\"#FFFFFF\" "
+           "fill-opacity=\"0.85\" stroke=\"#999999\"/>\r\n",
+           std::min<size_t>(24 + widest * 7, 1180), 12 + lines * 18);
+  PutText(file, text);
+  PutFixed(file, "<text x=\"20\" y=\"28\" font-weight=\"bold\">");
+  PutBaseName(svg);
+  PutFixed(file, "</text>\r\n");
+  size_t y = 46;
+  for (Count d = 1; d <= shown; d++, y += 18) {
+    snprintf(text, sizeof text,
+             "<rect x=\"20\" y=\"%zu\" width=\"10\" height=\"10\" fill=\"%s\"/>"
+             "<text x=\"36\" y=\"%zu\">Day %lld: ",
+             y - 10, ColourOf(d), y, d);
+    PutText(file, text);
+    PutXmlText(file, svg->dayKm[d - 1], strlen(svg->dayKm[d - 1]));
+    snprintf(text, sizeof text, " km, within %.1f km</text>\r\n", OwnDeviation(following, d));
+    PutText(file, text);
+  }
+  if (more) {
+    Count rest = following.nrDays - shown;
+    snprintf(text, sizeof text, "<text x=\"20\" y=\"%zu\">\xE2\x80\xA6 and %lld more %s</text>\r\n",
+             y, rest, rest == 1 ? "day" : "days");
+    PutText(file, text);
+    y += 18;
+  }
+  snprintf(text, sizeof text, "<text x=\"20\" y=\"%zu\">%lld %s</text>\r\n</g>\r\n", y,
+           svg->nrPOIs, svg->nrPOIs == 1 ? "POI" : "POIs");
+  PutText(file, text);
+}
+
+void FinishSvgWriter(SvgWriter *svg, bool told) {
+  // A pass that could not be read leaves the picture unfinished: the read
+  // error has been told.
+  bool whole = svg->part == svgDone;
+  if (svg->file.stream) {
+    if (whole) {
+      DrawScaleBar(svg);
+      DrawLegend(svg);
+      PutFixed(&svg->file, "</svg>\r\n");
+    }
+    if (CloseOutput(&svg->file, svg->name) == 0 && whole) {
+      printf("File '%s' shows the tour: open it in a web browser.\n", svg->name);
+      told = true;
+    }
+  }
+  if (told) printf("\n");
+}
