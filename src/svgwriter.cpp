@@ -33,10 +33,10 @@ constexpr int64_t leastStep = 5 * 5;
 // at the route points' mean latitude, at least 1 km each way.
 static SvgFrame FrameOf(const TripArea &area) {
   SvgFrame frame;
-  double mean = area.nrRoutePoints > 0
-                    ? static_cast<double>(area.sumLatitude) /
-                          static_cast<double>(area.nrRoutePoints) / 1e5
-                    : (static_cast<double>(area.low.latitude) + area.high.latitude) / 2e5;
+  double mean =
+      area.nrRoutePoints > 0
+          ? static_cast<double>(area.sumLatitude) / static_cast<double>(area.nrRoutePoints) / 1e5
+          : (static_cast<double>(area.low.latitude) + area.high.latitude) / 2e5;
   double kmX = Cosine(mean) * kmPerDegree / 1e5, kmY = kmPerDegree / 1e5;
   double wide = (static_cast<double>(area.high.longitude) - area.low.longitude) * kmX;
   double tall = (static_cast<double>(area.high.latitude) - area.low.latitude) * kmY;
@@ -123,11 +123,10 @@ void OpenSvgWriter(SvgWriter *svg, const char *tourName, const Following *follow
   svg->file.used = 0;
   svg->part = svg->file.stream ? svgRoutes : svgDone;
   if (!svg->file.stream) return;
-  PutFixed(&svg->file,
-           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1200\" "
-           "height=\"900\" viewBox=\"0 0 1200 900\">\r\n"
-           "<title>");
+  PutFixed(&svg->file, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1200\" "
+                       "height=\"900\" viewBox=\"0 0 1200 900\">\r\n"
+                       "<title>");
   PutBaseName(svg);
   PutFixed(&svg->file, "</title>\r\n"
                        "<rect width=\"1200\" height=\"900\" fill=\"#FFFFFF\"/>\r\n"
@@ -294,11 +293,10 @@ static void DrawScaleBar(SvgWriter *svg) {
   static const struct {
     const char *text;
     double km;
-  } bars[] = {{"0.001", 0.001}, {"0.002", 0.002}, {"0.005", 0.005}, {"0.01", 0.01},
-              {"0.02", 0.02},   {"0.05", 0.05},   {"0.1", 0.1},     {"0.2", 0.2},
-              {"0.5", 0.5},     {"1", 1},         {"2", 2},         {"5", 5},
-              {"10", 10},       {"20", 20},       {"50", 50},       {"100", 100},
-              {"200", 200},     {"500", 500},     {"1000", 1000},   {"2000", 2000},
+  } bars[] = {{"0.001", 0.001}, {"0.002", 0.002}, {"0.005", 0.005}, {"0.01", 0.01},  {"0.02", 0.02},
+              {"0.05", 0.05},   {"0.1", 0.1},     {"0.2", 0.2},     {"0.5", 0.5},    {"1", 1},
+              {"2", 2},         {"5", 5},         {"10", 10},       {"20", 20},      {"50", 50},
+              {"100", 100},     {"200", 200},     {"500", 500},     {"1000", 1000},  {"2000", 2000},
               {"5000", 5000},   {"10000", 10000}, {"20000", 20000}, {"50000", 50000}};
   size_t i = 0;
   while (i + 1 < std::size(bars) && bars[i + 1].km * svg->frame.pxPerKm <= 250)
@@ -355,8 +353,8 @@ static void DrawLegend(SvgWriter *svg) {
     PutText(file, text);
     y += 18;
   }
-  snprintf(text, sizeof text, "<text x=\"20\" y=\"%zu\">%lld %s</text>\r\n</g>\r\n", y,
-           svg->nrPOIs, svg->nrPOIs == 1 ? "POI" : "POIs");
+  snprintf(text, sizeof text, "<text x=\"20\" y=\"%zu\">%lld %s</text>\r\n</g>\r\n", y, svg->nrPOIs,
+           svg->nrPOIs == 1 ? "POI" : "POIs");
   PutText(file, text);
 }
 

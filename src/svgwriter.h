@@ -28,10 +28,10 @@ enum SvgPart {
 // kx, py = top + (origin's latitude - latitude) * ky, in units of 1/100000
 // degree.
 struct SvgFrame {
-  RoutePoint origin;      // the trip's least longitude and greatest latitude
-  double kx, ky;          // px per unit of longitude and of latitude
-  double left, top;       // px of the origin
-  double pxPerKm;         // the scale, for the scale bar
+  RoutePoint origin; // the trip's least longitude and greatest latitude
+  double kx, ky;     // px per unit of longitude and of latitude
+  double left, top;  // px of the origin
+  double pxPerKm;    // the scale, for the scale bar
 };
 
 // A point of the picture in tenths of a px, as it is written.
@@ -41,19 +41,19 @@ struct SvgPoint {
 
 // A picture being written.
 struct SvgWriter {
-  OutFile file;               // the file; file.stream is nullptr when it did not open
-  char name[fileNameSize];    // its name: the tour file's, with .svg
-  const char *baseName;       // the tour file's name without its folder
-  size_t baseLength;          // bytes of the base name, without .xml
-  const Following *following; // what was chosen
-  SvgPart part;               // what the rows passed now are for
-  SvgFrame frame;             // the projection
-  FollowCursor cursor;        // where the rows stand in the days' own choices
-  SvgPoint drawn;             // the route line's last point written
-  SvgPoint latest;            // the day's latest route point
-  bool latestDrawn;           // and whether the line holds it
-  Row place[maxLocations + 1]; // the day's start and locations, until its end
-  size_t nrPlaces;             // how many the day has so far
+  OutFile file;                 // the file; file.stream is nullptr when it did not open
+  char name[fileNameSize];      // its name: the tour file's, with .svg
+  const char *baseName;         // the tour file's name without its folder
+  size_t baseLength;            // bytes of the base name, without .xml
+  const Following *following;   // what was chosen
+  SvgPart part;                 // what the rows passed now are for
+  SvgFrame frame;               // the projection
+  FollowCursor cursor;          // where the rows stand in the days' own choices
+  SvgPoint drawn;               // the route line's last point written
+  SvgPoint latest;              // the day's latest route point
+  bool latestDrawn;             // and whether the line holds it
+  Row place[maxLocations + 1];  // the day's start and locations, until its end
+  size_t nrPlaces;              // how many the day has so far
   char dayKm[maxLocations][32]; // the legend's days: each one's last distance text
   Count nrPOIs;                 // POIs on the globe
 };
