@@ -34,13 +34,6 @@ static void PutPosition(OutFile *file, const Row &row) {
   PutFixed(file, "\"");
 }
 
-// The tour's name: the tour file's without its folder and .xml.
-static void PutBaseName(GpxWriter *gpx) {
-  char name[fileNameSize];
-  snprintf(name, sizeof name, "%.*s", static_cast<int>(gpx->baseLength), gpx->baseName);
-  PutUtf8XmlText(&gpx->file, name);
-}
-
 void OpenGpxWriter(GpxWriter *gpx, const char *tourName, const Following *following) {
   size_t base = strlen(tourName) - (sizeof ".xml" - 1);
   snprintf(gpx->name, sizeof gpx->name, "%.*s.gpx", static_cast<int>(base), tourName);
@@ -62,7 +55,7 @@ void OpenGpxWriter(GpxWriter *gpx, const char *tourName, const Following *follow
                        "<gpx version=\"1.1\" creator=\"rovalto V" ROVALTO_VERSION
                        "\" xmlns=\"http://www.topografix.com/GPX/1/1\">\r\n"
                        "  <metadata><name>");
-  PutBaseName(gpx);
+  PutUtf8XmlText(&gpx->file, gpx->baseName, gpx->baseLength);
   PutFixed(&gpx->file, "</name></metadata>\r\n");
 }
 
@@ -80,7 +73,7 @@ static void WriteWaypoint(GpxWriter *gpx, const Row &row) {
 
 static void BeginRoute(GpxWriter *gpx, Count day) {
   PutFixed(&gpx->file, "  <rte><name>");
-  PutBaseName(gpx);
+  PutUtf8XmlText(&gpx->file, gpx->baseName, gpx->baseLength);
   if (gpx->following->nrDays > 1) {
     char text[32];
     int n = snprintf(text, sizeof text, ", day %lld", day);
@@ -214,7 +207,7 @@ bool GpxPassesLeft(GpxWriter *gpx) {
   }
   if (gpx->part == gpxTrack) {
     PutFixed(&gpx->file, "  <trk><name>");
-    PutBaseName(gpx);
+    PutUtf8XmlText(&gpx->file, gpx->baseName, gpx->baseLength);
     PutFixed(&gpx->file, "</name>\r\n");
   }
   return true;

@@ -101,12 +101,6 @@ static void PutText(OutFile *file, const char *text) {
   PutBytes(file, text, strlen(text));
 }
 
-static void PutBaseName(SvgWriter *svg) {
-  char name[fileNameSize];
-  snprintf(name, sizeof name, "%.*s", static_cast<int>(svg->baseLength), svg->baseName);
-  PutUtf8XmlText(&svg->file, name);
-}
-
 void OpenSvgWriter(SvgWriter *svg, const char *tourName, const Following *following) {
   size_t base = strlen(tourName) - (sizeof ".xml" - 1);
   snprintf(svg->name, sizeof svg->name, "%.*s.svg", static_cast<int>(base), tourName);
@@ -127,7 +121,7 @@ void OpenSvgWriter(SvgWriter *svg, const char *tourName, const Following *follow
                        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1200\" "
                        "height=\"900\" viewBox=\"0 0 1200 900\">\r\n"
                        "<title>");
-  PutBaseName(svg);
+  PutUtf8XmlText(&svg->file, svg->baseName, svg->baseLength);
   PutFixed(&svg->file, "</title>\r\n"
                        "<rect width=\"1200\" height=\"900\" fill=\"#FFFFFF\"/>\r\n"
                        "<g fill=\"none\" stroke-width=\"3\" stroke-linejoin=\"round\" "
@@ -333,7 +327,7 @@ static void DrawLegend(SvgWriter *svg) {
            std::min<size_t>(24 + widest * 7, 1180), 12 + lines * 18);
   PutText(file, text);
   PutFixed(file, "<text x=\"20\" y=\"28\" font-weight=\"bold\">");
-  PutBaseName(svg);
+  PutUtf8XmlText(&svg->file, svg->baseName, svg->baseLength);
   PutFixed(file, "</text>\r\n");
   size_t y = 46;
   for (Count d = 1; d <= shown; d++, y += 18) {

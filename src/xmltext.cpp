@@ -92,10 +92,13 @@ void PutXmlText(OutFile *out, const char *text, size_t length) {
   PutBytes(out, text + start, length - start);
 }
 
-void PutUtf8XmlText(OutFile *out, const char *text) {
+void PutUtf8XmlText(OutFile *out, const char *text, size_t length) {
   static constexpr Utf8 replacement = Encode(replacementCharacter);
-  for (size_t n; *text; text += n) {
+  const char *end = text + length;
+  for (size_t n; text < end; text += n) {
     n = Utf8Bytes(text);
+    // A character cut off by the end is none.
+    if (n > static_cast<size_t>(end - text)) n = 0;
     // U+FFFE and U+FFFF are no XML characters either.
     bool noCharacter =
         n == 3 && memcmp(text, "\xEF\xBF", 2) == 0 && static_cast<unsigned char>(text[2]) >= 0xBE;

@@ -14,9 +14,9 @@
 // leaves undefined as U+FFFD.
 void PutXmlText(OutFile *out, const char *text, size_t length);
 
-// Append text, a name in UTF-8 ended by a zero byte, to out as XML character
+// Append the length bytes at text, a name in UTF-8, to out as XML character
 // data: escaped as PutXmlText escapes, with every byte that is no part of a
 // UTF-8 character, and every character XML does not take, as U+FFFD.
-void PutUtf8XmlText(OutFile *out, const char *text);
+void PutUtf8XmlText(OutFile *out, const char *text, size_t length);
 
 #endif
