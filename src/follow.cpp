@@ -169,8 +169,7 @@ static void LoadDay(FollowCursor *cursor) {
 }
 
 int StepCursor(FollowCursor *cursor, const Row &row) {
-  RoutePoint point;
-  WalkStep step = WalkRow(&cursor->walk, row, &point);
+  WalkStep step = WalkRow(&cursor->walk, row, &cursor->point);
   if (step == stepDayEnd) return cursorDayEnds;
   if (step != stepPoint) return 0;
   int what = 0;

@@ -71,6 +71,7 @@ struct FollowCursor {
   Count chosen[maxLocations]; // ordinals of the day's locations before its end
   size_t nrChosen, next;      // how many there are, and the next one to come
   Row end;                    // the day's latest route point, a location once the day ends
+  RoutePoint point;           // and its position
 };
 
 // Start cursor on following, for the whole tour's file or a day's own.

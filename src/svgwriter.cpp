@@ -69,11 +69,18 @@ static SvgPoint PlaceOf(const SvgWriter &svg, const Row &row) {
 // Write tenths of a px as a decimal, "123.4", moved by offset tenths.
 static void PutPx(OutFile *file, int64_t tenths, int64_t offset = 0) {
   tenths += offset;
-  char text[32];
-  int n = snprintf(text, sizeof text, "%s%lld.%lld", tenths < 0 ? "-" : "",
-                   static_cast<long long>((tenths < 0 ? -tenths : tenths) / 10),
-                   static_cast<long long>((tenths < 0 ? -tenths : tenths) % 10));
-  PutBytes(file, text, static_cast<size_t>(n));
+  // By hand, from the last digit: a long day's line has a number a px.
+  char text[24];
+  char *end = text + sizeof text, *p = end;
+  uint64_t value = static_cast<uint64_t>(tenths < 0 ? -tenths : tenths);
+  *--p = static_cast<char>('0' + value % 10);
+  *--p = '.';
+  do {
+    value /= 10;
+    *--p = static_cast<char>('0' + value % 10);
+  } while (value >= 10);
+  if (tenths < 0) *--p = '-';
+  PutBytes(file, p, static_cast<size_t>(end - p));
 }
 
 // Write " x,y" of a line's points.
@@ -128,12 +135,12 @@ void OpenSvgWriter(SvgWriter *svg, const char *tourName, const Following *follow
                        "stroke-linecap=\"round\">\r\n");
 }
 
-// The route line of the day that begins at row.
-static void BeginRouteLine(SvgWriter *svg, Count day, const Row &row) {
+// The route line of the day that begins at the cursor's route point.
+static void BeginRouteLine(SvgWriter *svg, Count day) {
   PutFixed(&svg->file, "<polyline stroke=\"");
   PutText(&svg->file, ColourOf(day));
   PutFixed(&svg->file, "\" points=\"");
-  svg->drawn = svg->latest = PlaceOf(*svg, row);
+  svg->drawn = svg->latest = PointOf(svg->frame, svg->cursor.point);
   svg->latestDrawn = true;
   PutPx(&svg->file, svg->drawn.x);
   PutFixed(&svg->file, ",");
@@ -165,9 +172,9 @@ static void WriteRouteRow(SvgWriter *svg, const Row &row) {
       svg->cursor.walk.day != before.day || svg->cursor.walk.ordinal != before.ordinal;
   if (!routePoint) return;
   if (what & cursorDayBegins)
-    BeginRouteLine(svg, svg->cursor.walk.day, row);
+    BeginRouteLine(svg, svg->cursor.walk.day);
   else
-    ExtendRouteLine(svg, PlaceOf(*svg, row), (what & cursorLocation) != 0);
+    ExtendRouteLine(svg, PointOf(svg->frame, svg->cursor.point), (what & cursorLocation) != 0);
 }
 
 // Write a name as a location of the day's own tour file, in a title.
