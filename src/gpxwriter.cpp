@@ -35,10 +35,6 @@ static void PutPosition(OutFile *file, const Row &row) {
 }
 
 void OpenGpxWriter(GpxWriter *gpx, const char *tourName, const Following *following) {
-  size_t base = strlen(tourName) - (sizeof ".xml" - 1);
-  snprintf(gpx->name, sizeof gpx->name, "%.*s.gpx", static_cast<int>(base), tourName);
-  gpx->baseName = FileNameOf(tourName);
-  gpx->baseLength = strlen(gpx->baseName) - (sizeof ".xml" - 1);
   gpx->following = following;
   // Up to 14 days the choice read the export twice: the routes must come
   // from the writing pass, and so few are held.
@@ -47,52 +43,51 @@ void OpenGpxWriter(GpxWriter *gpx, const char *tourName, const Following *follow
   gpx->walk = walkStart;
   std::fill(std::begin(gpx->nrHeld), std::end(gpx->nrHeld), 0);
   gpx->nrLocations = gpx->nrPOIs = 0;
-  gpx->file.stream = OpenFile(gpx->name, "w");
-  gpx->file.used = 0;
-  gpx->part = gpx->file.stream ? gpxWaypoints : gpxDone;
-  if (!gpx->file.stream) return;
-  PutFixed(&gpx->file, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                       "<gpx version=\"1.1\" creator=\"rovalto V" ROVALTO_VERSION
-                       "\" xmlns=\"http://www.topografix.com/GPX/1/1\">\r\n"
-                       "  <metadata><name>");
-  PutUtf8XmlText(&gpx->file, gpx->baseName, gpx->baseLength);
-  PutFixed(&gpx->file, "</name></metadata>\r\n");
+  bool opened = OpenBesideTour(&gpx->out, tourName, ".gpx");
+  gpx->part = opened ? gpxWaypoints : gpxDone;
+  if (!opened) return;
+  PutFixed(&gpx->out.file, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                           "<gpx version=\"1.1\" creator=\"rovalto V" ROVALTO_VERSION
+                           "\" xmlns=\"http://www.topografix.com/GPX/1/1\">\r\n"
+                           "  <metadata><name>");
+  PutTourName(&gpx->out);
+  PutFixed(&gpx->out.file, "</name></metadata>\r\n");
 }
 
 // A POI on the globe as a waypoint.
 static void WriteWaypoint(GpxWriter *gpx, const Row &row) {
   RoutePoint point;
   if (!IsPoiRow(row) || !PositionOnGlobe(row, &point)) return;
-  PutFixed(&gpx->file, "  <wpt");
-  PutPosition(&gpx->file, row);
-  PutFixed(&gpx->file, "><name>");
-  PutXmlText(&gpx->file, row.column[nameColumn], row.columnLength[nameColumn]);
-  PutFixed(&gpx->file, "</name></wpt>\r\n");
+  PutFixed(&gpx->out.file, "  <wpt");
+  PutPosition(&gpx->out.file, row);
+  PutFixed(&gpx->out.file, "><name>");
+  PutXmlText(&gpx->out.file, row.column[nameColumn], row.columnLength[nameColumn]);
+  PutFixed(&gpx->out.file, "</name></wpt>\r\n");
   gpx->nrPOIs++;
 }
 
 static void BeginRoute(GpxWriter *gpx, Count day) {
-  PutFixed(&gpx->file, "  <rte><name>");
-  PutUtf8XmlText(&gpx->file, gpx->baseName, gpx->baseLength);
+  PutFixed(&gpx->out.file, "  <rte><name>");
+  PutTourName(&gpx->out);
   if (gpx->following->nrDays > 1) {
     char text[32];
     int n = snprintf(text, sizeof text, ", day %lld", day);
-    PutBytes(&gpx->file, text, static_cast<size_t>(n));
+    PutBytes(&gpx->out.file, text, static_cast<size_t>(n));
   }
-  PutFixed(&gpx->file, "</name>\r\n");
+  PutFixed(&gpx->out.file, "</name>\r\n");
 }
 
 // A route point named as in the day's own tour file.
 static void PutRoutePoint(GpxWriter *gpx, const Row &row) {
-  PutFixed(&gpx->file, "    <rtept");
-  PutPosition(&gpx->file, row);
-  PutFixed(&gpx->file, "><name>");
-  PutLocationName(&gpx->file, row, 0);
-  PutFixed(&gpx->file, "</name></rtept>\r\n");
+  PutFixed(&gpx->out.file, "    <rtept");
+  PutPosition(&gpx->out.file, row);
+  PutFixed(&gpx->out.file, "><name>");
+  PutLocationName(&gpx->out.file, row, 0);
+  PutFixed(&gpx->out.file, "</name></rtept>\r\n");
 }
 
 static void EndRoute(GpxWriter *gpx) {
-  PutFixed(&gpx->file, "  </rte>\r\n");
+  PutFixed(&gpx->out.file, "  </rte>\r\n");
 }
 
 // Take row, a route point of the day's route, as a cursor step names it:
@@ -146,16 +141,16 @@ static Count StrideOf(const Following &following, Count d) {
 }
 
 static void PutTrackPoint(GpxWriter *gpx, const Row &row) {
-  PutFixed(&gpx->file, "      <trkpt");
-  PutPosition(&gpx->file, row);
-  PutFixed(&gpx->file, "/>\r\n");
+  PutFixed(&gpx->out.file, "      <trkpt");
+  PutPosition(&gpx->out.file, row);
+  PutFixed(&gpx->out.file, "/>\r\n");
 }
 
 // The day's latest route point goes in at its end when the stride left it out.
 static void EndSegment(GpxWriter *gpx) {
   if (gpx->walk.ordinal % StrideOf(*gpx->following, gpx->walk.day) != 0)
     PutTrackPoint(gpx, gpx->leftOut);
-  PutFixed(&gpx->file, "    </trkseg>\r\n");
+  PutFixed(&gpx->out.file, "    </trkseg>\r\n");
 }
 
 static void WriteTrackRow(GpxWriter *gpx, const Row &row) {
@@ -163,7 +158,7 @@ static void WriteTrackRow(GpxWriter *gpx, const Row &row) {
   WalkStep step = WalkRow(&gpx->walk, row, &point);
   if (step == stepDayEnd) EndSegment(gpx);
   if (step != stepPoint) return;
-  if (gpx->walk.ordinal == 0) PutFixed(&gpx->file, "    <trkseg>\r\n");
+  if (gpx->walk.ordinal == 0) PutFixed(&gpx->out.file, "    <trkseg>\r\n");
   if (gpx->walk.ordinal % StrideOf(*gpx->following, gpx->walk.day) == 0)
     PutTrackPoint(gpx, row);
   else
@@ -200,15 +195,15 @@ bool GpxPassesLeft(GpxWriter *gpx) {
     break;
   case gpxTrack:
     if (gpx->walk.inDay) EndSegment(gpx);
-    PutFixed(&gpx->file, "  </trk>\r\n");
+    PutFixed(&gpx->out.file, "  </trk>\r\n");
     gpx->part = gpxDone;
     return false;
   case gpxDone: return false;
   }
   if (gpx->part == gpxTrack) {
-    PutFixed(&gpx->file, "  <trk><name>");
-    PutUtf8XmlText(&gpx->file, gpx->baseName, gpx->baseLength);
-    PutFixed(&gpx->file, "</name>\r\n");
+    PutFixed(&gpx->out.file, "  <trk><name>");
+    PutTourName(&gpx->out);
+    PutFixed(&gpx->out.file, "</name>\r\n");
   }
   return true;
 }
@@ -217,12 +212,12 @@ bool FinishGpxWriter(GpxWriter *gpx, bool told) {
   // A pass that could not be read leaves the file unfinished: the read error
   // has been told, and no count is.
   bool whole = gpx->part == gpxDone;
-  if (gpx->file.stream) {
-    if (whole) PutFixed(&gpx->file, "</gpx>\r\n");
-    if (CloseOutput(&gpx->file, gpx->name) == 0 && whole) {
+  if (gpx->out.file.stream) {
+    if (whole) PutFixed(&gpx->out.file, "</gpx>\r\n");
+    if (CloseOutput(&gpx->out.file, gpx->out.name) == 0 && whole) {
       Count days = gpx->following->nrDays;
-      printf("File '%s' holds the tour for other devices: %lld %s, %lld %s, %lld %s.\n", gpx->name,
-             days, days == 1 ? "day" : "days", gpx->nrLocations,
+      printf("File '%s' holds the tour for other devices: %lld %s, %lld %s, %lld %s.\n",
+             gpx->out.name, days, days == 1 ? "day" : "days", gpx->nrLocations,
              gpx->nrLocations == 1 ? "location" : "locations", gpx->nrPOIs,
              gpx->nrPOIs == 1 ? "POI" : "POIs");
       told = true;

@@ -11,7 +11,7 @@
 #include "files.h"
 #include "follow.h"
 #include "reader.h"
-#include "settings.h"
+#include "tourwriter.h"
 
 // What the writer takes from the rows it is passed.
 enum GpxPart {
@@ -23,10 +23,7 @@ enum GpxPart {
 
 // A GPX file being written.
 struct GpxWriter {
-  OutFile file;               // the file; file.stream is nullptr when it did not open
-  char name[fileNameSize];    // its name: the tour file's, with .gpx
-  const char *baseName;       // the tour file's name without its folder
-  size_t baseLength;          // bytes of the base name, without .xml
+  BesideTour out;             // the file
   const Following *following; // what was chosen
   GpxPart part;               // what the rows passed now are for
   bool held;                  // the routes are held from the writing pass

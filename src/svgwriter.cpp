@@ -109,10 +109,6 @@ static void PutText(OutFile *file, const char *text) {
 }
 
 void OpenSvgWriter(SvgWriter *svg, const char *tourName, const Following *following) {
-  size_t base = strlen(tourName) - (sizeof ".xml" - 1);
-  snprintf(svg->name, sizeof svg->name, "%.*s.svg", static_cast<int>(base), tourName);
-  svg->baseName = FileNameOf(tourName);
-  svg->baseLength = strlen(svg->baseName) - (sizeof ".xml" - 1);
   svg->following = following;
   svg->frame = FrameOf(following->area);
   StartCursor(&svg->cursor, following, false);
@@ -120,31 +116,31 @@ void OpenSvgWriter(SvgWriter *svg, const char *tourName, const Following *follow
   svg->nrPOIs = 0;
   for (auto &km : svg->dayKm)
     km[0] = '\0';
-  svg->file.stream = OpenFile(svg->name, "w");
-  svg->file.used = 0;
-  svg->part = svg->file.stream ? svgRoutes : svgDone;
-  if (!svg->file.stream) return;
-  PutFixed(&svg->file, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1200\" "
-                       "height=\"900\" viewBox=\"0 0 1200 900\">\r\n"
-                       "<title>");
-  PutUtf8XmlText(&svg->file, svg->baseName, svg->baseLength);
-  PutFixed(&svg->file, "</title>\r\n"
-                       "<rect width=\"1200\" height=\"900\" fill=\"#FFFFFF\"/>\r\n"
-                       "<g fill=\"none\" stroke-width=\"3\" stroke-linejoin=\"round\" "
-                       "stroke-linecap=\"round\">\r\n");
+  bool opened = OpenBesideTour(&svg->out, tourName, ".svg");
+  svg->part = opened ? svgRoutes : svgDone;
+  if (!opened) return;
+  PutFixed(&svg->out.file,
+           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1200\" "
+           "height=\"900\" viewBox=\"0 0 1200 900\">\r\n"
+           "<title>");
+  PutTourName(&svg->out);
+  PutFixed(&svg->out.file, "</title>\r\n"
+                           "<rect width=\"1200\" height=\"900\" fill=\"#FFFFFF\"/>\r\n"
+                           "<g fill=\"none\" stroke-width=\"3\" stroke-linejoin=\"round\" "
+                           "stroke-linecap=\"round\">\r\n");
 }
 
 // The route line of the day that begins at the cursor's route point.
 static void BeginRouteLine(SvgWriter *svg, Count day) {
-  PutFixed(&svg->file, "<polyline stroke=\"");
-  PutText(&svg->file, ColourOf(day));
-  PutFixed(&svg->file, "\" points=\"");
+  PutFixed(&svg->out.file, "<polyline stroke=\"");
+  PutText(&svg->out.file, ColourOf(day));
+  PutFixed(&svg->out.file, "\" points=\"");
   svg->drawn = svg->latest = PointOf(svg->frame, svg->cursor.point);
   svg->latestDrawn = true;
-  PutPx(&svg->file, svg->drawn.x);
-  PutFixed(&svg->file, ",");
-  PutPx(&svg->file, svg->drawn.y);
+  PutPx(&svg->out.file, svg->drawn.x);
+  PutFixed(&svg->out.file, ",");
+  PutPx(&svg->out.file, svg->drawn.y);
 }
 
 // The day's latest route point, at p: drawn when it is a location or half a
@@ -154,14 +150,14 @@ static void ExtendRouteLine(SvgWriter *svg, SvgPoint p, bool location) {
   svg->latest = p;
   svg->latestDrawn = location || dx * dx + dy * dy >= leastStep;
   if (!svg->latestDrawn) return;
-  PutLinePoint(&svg->file, p);
+  PutLinePoint(&svg->out.file, p);
   svg->drawn = p;
 }
 
 // The day's end always ends its line.
 static void EndRouteLine(SvgWriter *svg) {
-  if (!svg->latestDrawn) PutLinePoint(&svg->file, svg->latest);
-  PutFixed(&svg->file, "\"/>\r\n");
+  if (!svg->latestDrawn) PutLinePoint(&svg->out.file, svg->latest);
+  PutFixed(&svg->out.file, "\"/>\r\n");
 }
 
 static void WriteRouteRow(SvgWriter *svg, const Row &row) {
@@ -179,16 +175,16 @@ static void WriteRouteRow(SvgWriter *svg, const Row &row) {
 
 // Write a name as a location of the day's own tour file, in a title.
 static void PutTitle(SvgWriter *svg, const char *before, const Row &row) {
-  PutFixed(&svg->file, "<title>");
-  PutText(&svg->file, before);
-  PutLocationName(&svg->file, row, 0);
-  PutFixed(&svg->file, "</title>");
+  PutFixed(&svg->out.file, "<title>");
+  PutText(&svg->out.file, before);
+  PutLocationName(&svg->out.file, row, 0);
+  PutFixed(&svg->out.file, "</title>");
 }
 
 // Draw the day that has ended: the straight lines of its own choice, dashed,
 // its start, its locations numbered day.n, and a ring round its end.
 static void DrawDay(SvgWriter *svg, Count day) {
-  OutFile *file = &svg->file;
+  OutFile *file = &svg->out.file;
   const char *colour = ColourOf(day);
   const size_t n = svg->nrPlaces;
   if (n > 1) {
@@ -259,11 +255,11 @@ static void WritePlacesRow(SvgWriter *svg, const Row &row) {
   if (!IsPoiRow(row) || !PositionOnGlobe(row, &point)) return;
   if (svg->nrPOIs++ >= maxPoiMarkers) return;
   SvgPoint p = PointOf(svg->frame, point);
-  PutFixed(&svg->file, "<rect ");
-  PutXY(&svg->file, "x", "y", p, -30, -30);
-  PutFixed(&svg->file, " width=\"6\" height=\"6\" fill=\"#555555\"><title>");
-  PutXmlText(&svg->file, row.column[nameColumn], row.columnLength[nameColumn]);
-  PutFixed(&svg->file, "</title></rect>\r\n");
+  PutFixed(&svg->out.file, "<rect ");
+  PutXY(&svg->out.file, "x", "y", p, -30, -30);
+  PutFixed(&svg->out.file, " width=\"6\" height=\"6\" fill=\"#555555\"><title>");
+  PutXmlText(&svg->out.file, row.column[nameColumn], row.columnLength[nameColumn]);
+  PutFixed(&svg->out.file, "</title></rect>\r\n");
 }
 
 void WriteSvgRow(SvgWriter *svg, const Row &row) {
@@ -274,15 +270,15 @@ void WriteSvgRow(SvgWriter *svg, const Row &row) {
 bool SvgPassesLeft(SvgWriter *svg) {
   if (svg->part == svgRoutes) {
     if (EndCursor(&svg->cursor)) EndRouteLine(svg);
-    PutFixed(&svg->file, "</g>\r\n<g font-family=\"sans-serif\" font-size=\"11\" "
-                         "fill=\"#333333\">\r\n");
+    PutFixed(&svg->out.file, "</g>\r\n<g font-family=\"sans-serif\" font-size=\"11\" "
+                             "fill=\"#333333\">\r\n");
     StartCursor(&svg->cursor, svg->following, false);
     svg->part = svgPlaces;
     return true;
   }
   if (svg->part == svgPlaces) {
     if (EndCursor(&svg->cursor)) EndPlacesDay(svg);
-    PutFixed(&svg->file, "</g>\r\n");
+    PutFixed(&svg->out.file, "</g>\r\n");
     svg->part = svgDone;
   }
   return false;
@@ -303,7 +299,7 @@ static void DrawScaleBar(SvgWriter *svg) {
   while (i + 1 < std::size(bars) && bars[i + 1].km * svg->frame.pxPerKm <= 250)
     i++;
   int64_t length = Tenths(bars[i].km * svg->frame.pxPerKm);
-  OutFile *file = &svg->file;
+  OutFile *file = &svg->out.file;
   PutFixed(file, "<g stroke=\"#333333\" stroke-width=\"2\" fill=\"none\">"
                  "<polyline points=\"40.0,862.0 40.0,870.0");
   PutLinePoint(file, {400 + length, 8700});
@@ -318,12 +314,12 @@ static void DrawScaleBar(SvgWriter *svg) {
 // The legend, top left: the tour's name, each day's km and the deviation of
 // its own choice, the POIs.
 static void DrawLegend(SvgWriter *svg) {
-  OutFile *file = &svg->file;
+  OutFile *file = &svg->out.file;
   const Following &following = *svg->following;
   Count shown = std::min(following.nrDays, maxLocations);
   bool more = following.nrDays > shown;
   size_t lines = 2 + static_cast<size_t>(shown) + (more ? 1 : 0);
-  size_t widest = std::max<size_t>(NameLength(svg->baseName) - 4, 24);
+  size_t widest = std::max<size_t>(NameLength(svg->out.tour) - (sizeof ".xml" - 1), 24);
   for (Count d = 0; d < shown; d++)
     widest = std::max(widest, 30 + strlen(svg->dayKm[d]));
   char text[160];
@@ -334,7 +330,7 @@ static void DrawLegend(SvgWriter *svg) {
            std::min<size_t>(24 + widest * 7, 1180), 12 + lines * 18);
   PutText(file, text);
   PutFixed(file, "<text x=\"20\" y=\"28\" font-weight=\"bold\">");
-  PutUtf8XmlText(&svg->file, svg->baseName, svg->baseLength);
+  PutTourName(&svg->out);
   PutFixed(file, "</text>\r\n");
   size_t y = 46;
   for (Count d = 1; d <= shown; d++, y += 18) {
@@ -363,14 +359,14 @@ void FinishSvgWriter(SvgWriter *svg, bool told) {
   // A pass that could not be read leaves the picture unfinished: the read
   // error has been told.
   bool whole = svg->part == svgDone;
-  if (svg->file.stream) {
+  if (svg->out.file.stream) {
     if (whole) {
       DrawScaleBar(svg);
       DrawLegend(svg);
-      PutFixed(&svg->file, "</svg>\r\n");
+      PutFixed(&svg->out.file, "</svg>\r\n");
     }
-    if (CloseOutput(&svg->file, svg->name) == 0 && whole) {
-      printf("File '%s' shows the tour: open it in a web browser.\n", svg->name);
+    if (CloseOutput(&svg->out.file, svg->out.name) == 0 && whole) {
+      printf("File '%s' shows the tour: open it in a web browser.\n", svg->out.name);
       told = true;
     }
   }

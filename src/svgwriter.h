@@ -12,7 +12,7 @@
 #include "files.h"
 #include "follow.h"
 #include "reader.h"
-#include "settings.h"
+#include "tourwriter.h"
 
 // Markers drawn for POIs at most; the legend counts them all.
 constexpr Count maxPoiMarkers = 2000;
@@ -41,10 +41,7 @@ struct SvgPoint {
 
 // A picture being written.
 struct SvgWriter {
-  OutFile file;                 // the file; file.stream is nullptr when it did not open
-  char name[fileNameSize];      // its name: the tour file's, with .svg
-  const char *baseName;         // the tour file's name without its folder
-  size_t baseLength;            // bytes of the base name, without .xml
+  BesideTour out;               // the file
   const Following *following;   // what was chosen
   SvgPart part;                 // what the rows passed now are for
   SvgFrame frame;               // the projection

@@ -6,6 +6,8 @@
 #include "console.h"
 #include "xmltext.h"
 
+#include <cstring>
+
 // Every line of the tour file ends in CR LF, as on the device.
 void WriteTourHead(OutFile *file) {
   PutFixed(file, "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\r\n"
@@ -173,4 +175,19 @@ bool FinishTourWriter(TourWriter *tour) {
                   following ? tour->following->tripDeviation : 0);
   if (!following) printf("\n");
   return true;
+}
+
+bool OpenBesideTour(BesideTour *beside, const char *tourName, const char *extension) {
+  size_t base = strlen(tourName) - (sizeof ".xml" - 1);
+  snprintf(beside->name, sizeof beside->name, "%.*s%s", static_cast<int>(base), tourName,
+           extension);
+  beside->tour = FileNameOf(tourName);
+  beside->tourLength = strlen(beside->tour) - (sizeof ".xml" - 1);
+  beside->file.stream = OpenFile(beside->name, "w");
+  beside->file.used = 0;
+  return beside->file.stream != nullptr;
+}
+
+void PutTourName(BesideTour *beside) {
+  PutUtf8XmlText(&beside->file, beside->tour, beside->tourLength);
 }

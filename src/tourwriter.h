@@ -8,6 +8,7 @@
 #include "files.h"
 #include "follow.h"
 #include "reader.h"
+#include "settings.h"
 #include "thinning.h"
 
 // A tour file being written, and what the rows showed on the way.
@@ -56,6 +57,22 @@ void PutLocationName(OutFile *file, const Row &row, Count day);
 
 // The tail of every tour file.
 void WriteTourTail(OutFile *file);
+
+// A file that a follow run writes beside the tour file NAME.xml, named as
+// it with another extension, and whose contents are named after the tour.
+struct BesideTour {
+  OutFile file;            // the file; file.stream is nullptr when it did not open
+  char name[fileNameSize]; // its name: NAME.gpx for NAME.xml, say
+  const char *tour;        // the tour's name: NAME without its folder (.xml follows)
+  size_t tourLength;       // bytes of it
+};
+
+// Open the file beside the tour file tourName with extension (".gpx"). A
+// file that cannot be opened is reported. Return whether it opened.
+bool OpenBesideTour(BesideTour *beside, const char *tourName, const char *extension);
+
+// Write the tour's name into the file as XML text, in UTF-8.
+void PutTourName(BesideTour *beside);
 
 // Report the count of locations of the tour file fileName, written whole,
 // in a follow run with its deviation: the count line, the deviation, the

@@ -2,6 +2,7 @@
 // on a pseudo-terminal must read as the same answers piped in, and under
 // Wine a double-click (a console of the program's own) must be told from a
 // run in a console window.
+#include "onekeymode.h"
 #include "tempfolder.h"
 
 #include <algorithm>
@@ -117,17 +118,6 @@ struct Step {
   std::string keys;
 };
 
-// Wait until the pause of the native program has put the terminal into its
-// one-key mode, so that a key pressed is not echoed as typing.
-bool WaitForOneKeyMode(const OnTerminal &run) {
-  for (int i = 0; i < 500; i++) {
-    termios now;
-    if (tcgetattr(run.slave, &now) == 0 && !(now.c_lflag & ICANON)) return true;
-    usleep(10000);
-  }
-  return false;
-}
-
 // Play steps, then press a key at each pause (prompt) until the program
 // ends. With squeeze, the texts are looked for in Squeezed(console); without
 // it, each pause waits for the one-key mode. Return the exit status, or -1
@@ -148,7 +138,7 @@ int Play(OnTerminal *run, const std::vector<Step> &steps, const std::string &pro
       continue;
     }
     if (step == steps.size() && shown(prompt) > keysPressed) {
-      if (!squeeze && !WaitForOneKeyMode(*run)) return -1;
+      if (!squeeze && !WaitForOneKeyMode(run->slave)) return -1;
       if (write(run->master, "x", 1) != 1) return -1;
       keysPressed++;
       idle = 0;

@@ -1,6 +1,7 @@
 // The pause on a terminal: the program runs on a pseudo-terminal and the
 // test plays the rider at its pause. Whatever ends the pause, the terminal
 // must be left with exactly the settings it had before.
+#include "onekeymode.h"
 #include "tempfolder.h"
 
 #include <cerrno>
@@ -32,16 +33,6 @@ struct Paused {
 bool SameSettings(const termios &a, const termios &b) {
   return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_cflag == b.c_cflag &&
          a.c_lflag == b.c_lflag && memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
-}
-
-// Wait up to five seconds for the terminal to be in the pause's one-key mode.
-bool WaitForOneKeyMode(const Paused &run) {
-  for (int i = 0; i < 500; i++) {
-    termios now;
-    if (tcgetattr(run.slave, &now) == 0 && !(now.c_lflag & ICANON)) return true;
-    usleep(10000);
-  }
-  return false;
 }
 
 // Start the program on a one-line export and wait for its pause: the prompt
@@ -81,7 +72,7 @@ void StartPaused(Paused *run, bool ignoreSigint) {
     ASSERT_GT(n, 0) << "the console so far:\n" << console;
     console.append(text, static_cast<size_t>(n));
   }
-  ASSERT_TRUE(WaitForOneKeyMode(*run)) << "the terminal never left line mode";
+  ASSERT_TRUE(WaitForOneKeyMode(run->slave)) << "the terminal never left line mode";
 }
 
 // Wait up to five seconds for the program to end or, with stopped, to stop.
@@ -161,7 +152,7 @@ TEST_F(PauseTest, StopAndContinue) {
   EXPECT_TRUE(WIFSTOPPED(status)) << "status " << status;
   EXPECT_TRUE(Restored(run)) << "stopped";
   kill(run.pid, SIGCONT);
-  EXPECT_TRUE(WaitForOneKeyMode(run)) << "continued in line mode";
+  EXPECT_TRUE(WaitForOneKeyMode(run.slave)) << "continued in line mode";
   PressKeyToEnd(run);
 }
 
