@@ -1,25 +1,24 @@
 // Arbitrary bytes as an export: through the line reader, the splitter and the
-// coordinate conversion, then through the row handling of both writers; then
-// again, following the route: its days, its choices, the day files and the
-// GPX file and the picture, with the further passes they take.
+// coordinate conversion, then through the program's table of outputs by
+// distance; then again, following the route: its days, its choices, and the
+// table of outputs that follow it, with the further passes they take.
 //
 // Each input is a run of its own: a fresh reader and fresh writers, whose
-// files go to /dev/null (the day files and the GPX file to a folder of their
+// files go to /dev/null (those named after the tour to a folder of their
 // own), as do their reports.
-#include "dayfiles.h"
+#include "filetable.h"
 #include "follow.h"
-#include "gpxwriter.h"
-#include "poiwriter.h"
+#include "outputs.h"
 #include "reader.h"
-#include "svgwriter.h"
-#include "tourwriter.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
-// The tour file after which the day files are named, in a folder of its own.
+// The tour file after which the day files, the GPX file and the picture are
+// named, in a folder of its own.
 static std::string dayTour;
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
@@ -30,49 +29,29 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   return freopen("/dev/null", "w", stdout) ? 0 : 1;
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static ExportReader reader;
-  static TourWriter tour;
-  static PoiWriter poi;
-  static Row row;
+// Start reader on the input; false when no stream opens.
+static bool StartOn(ExportReader *reader, const uint8_t *data, size_t size) {
   // The stream only reads; the buffer is never written through it.
   FILE *stream = fmemopen(const_cast<uint8_t *>(data), size, "rb");
-  if (!stream) return 0;
-  StartReading(&reader, stream, "fuzz input");
-  OpenTourWriter(&tour, "/dev/null", 10, 10);
-  OpenPoiWriter(&poi, "/dev/null");
-  while (ReadExportRow(&reader, &row)) {
-    WriteTourRow(&tour, row);
-    WritePoiRow(&poi, row);
-  }
-  FinishTourWriter(&tour);
-  FinishPoiWriter(&poi);
+  if (!stream) return false;
+  StartReading(reader, stream, "fuzz input");
+  return true;
+}
 
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  static ExportReader reader;
   static Following following;
-  static DayFiles days;
-  static GpxWriter gpx;
-  static SvgWriter svg;
-  if (FollowRoute(&reader, &following) == followChosen && RewindExport(&reader)) {
-    OpenFollowingTourWriter(&tour, "/dev/null", &following);
-    OpenDayFiles(&days, dayTour.c_str(), &following);
-    OpenGpxWriter(&gpx, dayTour.c_str(), &following);
-    OpenSvgWriter(&svg, dayTour.c_str(), &following);
-    while (ReadExportRow(&reader, &row)) {
-      WriteTourRow(&tour, row);
-      WriteDayRow(&days, row);
-      WriteGpxRow(&gpx, row);
-      WriteSvgRow(&svg, row);
-    }
-    for (;;) {
-      bool gpxMore = GpxPassesLeft(&gpx);
-      if (!(SvgPassesLeft(&svg) || gpxMore) || !RewindExport(&reader)) break;
-      while (ReadExportRow(&reader, &row)) {
-        WriteGpxRow(&gpx, row);
-        WriteSvgRow(&svg, row);
-      }
-    }
-    FinishSvgWriter(&svg, FinishGpxWriter(&gpx, FinishDayFiles(&days, FinishTourWriter(&tour))));
-  }
-  fclose(stream);
+  // Each input is a run of its own, whose files may be written again.
+  FileTableForgetWritten();
+  if (!StartOn(&reader, data, size)) return 0;
+  const Conversion byDistance = {byDistances, 10, 10, nullptr, "/dev/null", "/dev/null"};
+  RunPasses(&reader, byDistance, byDistanceOutputs, std::size(byDistanceOutputs));
+
+  if (!StartOn(&reader, data, size)) return 0;
+  const Conversion toFollow = {byFollowing, 0, 0, &following, dayTour.c_str(), "/dev/null"};
+  if (FollowRoute(&reader, &following) == followChosen && RewindExport(&reader))
+    RunPasses(&reader, toFollow, followingOutputs, std::size(followingOutputs));
+  else
+    CloseExport(&reader);
   return 0;
 }

@@ -64,15 +64,21 @@ void WriteDayRow(DayFiles *days, const Row &row) {
   if (HasDayFiles(*days->following)) Step(days, StepCursor(&days->cursor, row), row);
 }
 
-bool FinishDayFiles(DayFiles *days, bool countTold) {
+bool FinishDayFiles(DayFiles *days, bool whole, const char *exportName) {
   const Following &following = *days->following;
-  bool told = countTold;
+  bool told = false;
   if (HasDayFiles(following)) {
     Step(days, EndCursor(&days->cursor), days->cursor.end);
     size_t base = strlen(days->tourName) - (sizeof ".xml" - 1);
     for (Count d = 1; d <= following.nrDays; d++) {
       const DayFileTold &file = days->told[d - 1];
       if (!file.written) continue;
+      if (!whole) {
+        snprintf(days->name, sizeof days->name, "%.*s-day%lld.xml", static_cast<int>(base),
+                 days->tourName, d);
+        ReportUnfinished(days->name, exportName);
+        continue;
+      }
       printf("File '%.*s-day%lld.xml' contains %lld %s for day %lld, within %.1f km of the "
              "route.\n",
              static_cast<int>(base), days->tourName, d, file.nrLocations,
@@ -81,4 +87,19 @@ bool FinishDayFiles(DayFiles *days, bool countTold) {
     }
   }
   return told;
+}
+
+// The run's day files.
+static DayFiles theDays;
+
+void OpenDayFilesOutput(const Conversion &conversion) {
+  OpenDayFiles(&theDays, conversion.tourName, conversion.following);
+}
+
+void PutDayRow(const Row &row) {
+  WriteDayRow(&theDays, row);
+}
+
+bool FinishDayFilesOutput(bool whole, const char *exportName) {
+  return FinishDayFiles(&theDays, whole, exportName);
 }

@@ -1,12 +1,13 @@
 // The day files of a follow run: one tour file for each day of a tour of 2
 // to 99 days, NAME-day1.xml, NAME-day2.xml, ..., each holding the day's own
-// choice of locations. Open them, pass them every row of the export, then
-// finish them; each file is written while its day is read.
+// choice of locations. An output of one pass (dayFilesOutput); each file is
+// written while its day is read.
 #ifndef DAYFILES_H
 #define DAYFILES_H
 
 #include "files.h"
 #include "follow.h"
+#include "output.h"
 #include "settings.h"
 
 // What each day's file came to, for the report.
@@ -33,9 +34,16 @@ void OpenDayFiles(DayFiles *days, const char *tourName, const Following *followi
 void WriteDayRow(DayFiles *days, const Row &row);
 
 // Finish the last day's file and report each day's file written: its count
-// and its deviation. Return whether a report came, or already countTold (the
-// tour file's count came before): the empty line after them is the last
-// report's to write.
-bool FinishDayFiles(DayFiles *days, bool countTold);
+// and its deviation; with whole false, that it is unfinished, since
+// exportName changed. Return whether a count was reported.
+bool FinishDayFiles(DayFiles *days, bool whole = true, const char *exportName = "");
+
+// The day files as an output, named after the conversion's tour file.
+void OpenDayFilesOutput(const Conversion &conversion);
+void PutDayRow(const Row &row);
+bool FinishDayFilesOutput(bool whole, const char *exportName);
+inline constexpr Output dayFilesOutput = {
+    OpenDayFilesOutput,   PutDayRow, NoPassesLeft,
+    FinishDayFilesOutput, 1,         static_cast<size_t>(maxDayFiles)};
 
 #endif

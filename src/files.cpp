@@ -242,7 +242,7 @@ int CloseOutput(OutFile *out, const char *fileName) {
   Drain(out);
   FILE *stream = out->stream;
   out->stream = nullptr;
-  FileTableRemove(stream);
+  FileTableClose(stream);
   // A full disk may show only when the last buffer is flushed. The flush is
   // explicit: some C libraries' fclose does not report its failure.
   int failed = fflush(stream) != 0 || ferror(stream);
@@ -252,4 +252,14 @@ int CloseOutput(OutFile *out, const char *fileName) {
     return -1;
   }
   return 0;
+}
+
+bool CloseUnfinished(OutFile *out, const char *fileName, const char *exportName) {
+  // A write that failed is told first: it is the rider's to mend, too.
+  if (CloseOutput(out, fileName) == 0) ReportUnfinished(fileName, exportName);
+  return false;
+}
+
+void ReportUnfinished(const char *fileName, const char *exportName) {
+  ReportError("'%s' is unfinished: '%s' changed while it was read", fileName, exportName);
 }

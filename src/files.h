@@ -63,6 +63,15 @@ void CloseInput(FILE *stream);
 // 0 on success, -1 after reporting that fileName could not be written.
 int CloseOutput(OutFile *out, const char *fileName);
 
+// Close an output file that the run could not finish, since exportName
+// changed while it was read, and tell so. Return false: nothing it holds is
+// reported.
+bool CloseUnfinished(OutFile *out, const char *fileName, const char *exportName);
+
+// Tell that fileName, written, is unfinished since exportName changed while
+// it was read.
+void ReportUnfinished(const char *fileName, const char *exportName);
+
 // Append length bytes of text to out as they are. A write that fails shows
 // when the file is closed.
 void PutBytes(OutFile *out, const char *text, size_t length);

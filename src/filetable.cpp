@@ -46,10 +46,22 @@ struct TableEntry {
 };
 static TableEntry fileTable[fileTableSize];
 
+// The outputs written and closed in this run.
+static FileId written[maxClosedOutputs];
+static size_t nrWritten;
+static bool writtenLost; // more were closed than written holds
+
+static bool SameFile(const FileId &a, const FileId &b) {
+  return a.volume == b.volume && a.index == b.index;
+}
+
 bool FileTableHolds(const FileId &id) {
-  return std::any_of(std::begin(fileTable), std::end(fileTable), [&id](const TableEntry &file) {
-    return file.stream && file.id.volume == id.volume && file.id.index == id.index;
-  });
+  return writtenLost ||
+         std::any_of(
+             std::begin(fileTable), std::end(fileTable),
+             [&id](const TableEntry &file) { return file.stream && SameFile(file.id, id); }) ||
+         std::any_of(written, written + nrWritten,
+                     [&id](const FileId &file) { return SameFile(file, id); });
 }
 
 bool FileTableAdd(FILE *stream, const FileId &id) {
@@ -64,6 +76,22 @@ bool FileTableAdd(FILE *stream, const FileId &id) {
 void FileTableRemove(const FILE *stream) {
   for (auto &file : fileTable)
     if (file.stream == stream) file.stream = nullptr;
+}
+
+void FileTableClose(const FILE *stream) {
+  for (auto &file : fileTable) {
+    if (file.stream != stream) continue;
+    file.stream = nullptr;
+    if (nrWritten < maxClosedOutputs)
+      written[nrWritten++] = file.id;
+    else
+      writtenLost = true;
+  }
+}
+
+void FileTableForgetWritten() {
+  nrWritten = 0;
+  writtenLost = false;
 }
 
 void FileTableAddConsole() {

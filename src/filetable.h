@@ -1,8 +1,10 @@
-// The table of open files: the regular files the run has open, known by their
-// identity (the volume and the file on it) rather than by name, so that no
-// name opens one of them again. An output name that is a link to the export
-// never truncates it, two outputs never write into one file, and a console
-// redirected into a file is never read or written as the export or an output.
+// The table of open files: the regular files the run has open, and the
+// outputs it has written and closed, known by their identity (the volume and
+// the file on it) rather than by name, so that no name opens one of them
+// again. An output name that is a link to the export never truncates it, two
+// outputs never write into one file (a day file linked to an earlier day's
+// among them), and a console redirected into a file is never read or written
+// as the export or an output.
 #ifndef FILETABLE_H
 #define FILETABLE_H
 
@@ -25,12 +27,18 @@ struct FileId {
 // Find what is open in descriptor fd; for a regular file, set *id too.
 FileKind KindOfFile(int fd, FileId *id);
 
-// The files the table holds at most: the export, the two outputs, a follow
-// run's day file, GPX file and picture, and standard output and error. A
-// file that finds it full is not opened.
+// The files open at once that the table holds at most: standard output and
+// error, the export and the outputs, as many as the driver's table of
+// outputs opens at once (it checks). A file that finds it full is not opened.
 constexpr size_t fileTableSize = 8;
 
-// Return whether the table holds the file with identity id.
+// The outputs written and closed in one run that the table holds at most: a
+// day file for each of 99 days and the rest, as many as the driver's table
+// of outputs writes (it checks). Once more have been closed, no regular file
+// is opened as an output: one of them might be it.
+constexpr size_t maxClosedOutputs = 128;
+
+// Return whether the table holds the file with identity id, open or written.
 bool FileTableHolds(const FileId &id);
 
 // Enter stream, the regular file with identity id, into the table. Return
@@ -39,6 +47,13 @@ bool FileTableHolds(const FileId &id);
 
 // Take stream out of the table, before it is closed.
 void FileTableRemove(const FILE *stream);
+
+// Take stream, an output, out of the table before it is closed, and hold
+// its identity as written.
+void FileTableClose(const FILE *stream);
+
+// Forget the outputs written: a new run begins.
+void FileTableForgetWritten();
 
 // Enter standard output and standard error, where they are regular files.
 // Call first thing, while the table is empty.

@@ -30,9 +30,9 @@ struct Trial {
 // Read the export once from its start: count each of the n trials and, where
 // largest is given, find the largest route distance that is not NaN
 // (-infinity: none). Return fitWithinLimit when the pass got through, or
-// fitReadFailed, or fitNotRewindable.
+// fitReadFailed, fitNotRewindable or fitChanged.
 static FitOutcome ReadPass(ExportReader *reader, Trial *trials, size_t n, float *largest) {
-  if (!RewindExport(reader)) return fitNotRewindable;
+  if (!RewindExport(reader)) return ExportReadFailed(*reader) ? fitReadFailed : fitNotRewindable;
   // One pass at a time: the row is used up in each.
   static Row row;
   Thinning thinning[nrSearches];
@@ -53,7 +53,7 @@ static FitOutcome ReadPass(ExportReader *reader, Trial *trials, size_t n, float 
     // Past the limit, a count has decided what it is for.
     if (!counting) break;
   }
-  return fitWithinLimit;
+  return ExportChanged(*reader) ? fitChanged : fitWithinLimit;
 }
 
 // The whole km a distance can be, in order, numbered from 1: each whole

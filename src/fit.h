@@ -12,6 +12,7 @@ enum FitOutcome {
   fitFewest,        // every day starts a location, and there are more than 14
   fitReadFailed,    // a read error in one of the passes
   fitNotRewindable, // the export cannot be read again from its start (a pipe)
+  fitChanged,       // the export was written while it was read
 };
 
 // Count the locations of the tour that a run with the distances first and

@@ -34,12 +34,15 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
     DayResult *result = &following->day[d - 1];
     result->stride = day.stride;
     FirstChoices(day, plane, &result->choices);
+    result->nrPoints = day.nrPoints;
     NarrowChoices(day, plane, &result->choices,
                   [](size_t k, const DayChoices &) { return k == maxLocations; });
     result->ownCount = static_cast<uint8_t>(FewestForBest(result->choices));
     following->endsDeviation = std::max(following->endsDeviation, result->choices.deviation[1]);
-  } else {
-    // The best split lies within these, whatever the days after this one
+  } else if (day.nrPoints == following->day[d - 1].nrPoints) {
+    // (A day of other points than on the first reading is the export
+    // written in between: its choices stay as they are, and the reader
+    // tells.) The best split lies within these, whatever the days after this one
     // hold: all their choices so far are real, and no better than their
     // lower ends.
     const DayChoices *days[maxLocations];
@@ -61,7 +64,6 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
   }
 }
 
-// Read the export once from its start, choosing for each day as it ends.
 // Widen area to point, a route point or a POI.
 static void TakeIntoArea(TripArea *area, RoutePoint point, bool routePoint) {
   if (area->nrPlaces++ == 0) area->low = area->high = point;
@@ -74,10 +76,14 @@ static void TakeIntoArea(TripArea *area, RoutePoint point, bool routePoint) {
   area->nrRoutePoints++;
 }
 
+// Read the export once from its start, choosing for each day as it ends.
 static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool narrowing) {
-  if (!RewindExport(reader)) return followNotRewindable;
+  if (!RewindExport(reader))
+    return ExportReadFailed(*reader) ? followReadFailed : followNotRewindable;
   static Row row;
-  RouteWalk walk = walkStart;
+  // An export written since the first reading must not lead the narrowing
+  // into days it never chose for.
+  RouteWalk walk = narrowing ? WalkUpTo(following->nrDays) : walkStart;
   int read = rowRead;
   while (read == rowRead) {
     read = ReadLine(reader, &row);
@@ -96,8 +102,8 @@ static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool n
     }
   }
   if (walk.inDay) ChooseForDay(following, walk.day, narrowing);
-  following->nrDays = walk.day;
-  return followChosen;
+  if (!narrowing) following->nrDays = walk.day;
+  return ExportChanged(*reader) ? followChanged : followChosen;
 }
 
 FollowOutcome FollowRoute(ExportReader *reader, Following *following) {
@@ -147,7 +153,8 @@ double OwnDeviation(const Following &following, Count d) {
 void StartCursor(FollowCursor *cursor, const Following *following, bool wholeTrip) {
   cursor->following = following;
   cursor->wholeTrip = wholeTrip;
-  cursor->walk = walkStart;
+  // The writers never walk into a day that the choice did not see.
+  cursor->walk = WalkUpTo(following->nrDays);
   cursor->nrChosen = cursor->next = 0;
 }
 

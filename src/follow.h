@@ -20,6 +20,7 @@ constexpr size_t maxThinnedTold = 100;
 // What one day of the export gave.
 struct DayResult {
   Count stride;       // one route point in stride was held for the choice
+  Count nrPoints;     // route points of the day
   DayChoices choices; // its best choices found
   uint8_t ownCount;   // the choice of its own tour file: choices for this many
   uint8_t tripCount;  // the same in the whole tour's file, up to 14 days
@@ -51,7 +52,7 @@ struct Following {
 };
 
 // How the reading went.
-enum FollowOutcome { followChosen, followReadFailed, followNotRewindable };
+enum FollowOutcome { followChosen, followReadFailed, followNotRewindable, followChanged };
 
 // Read reader's export, open, from its start, and choose the locations of
 // each tour file into *following.

@@ -40,7 +40,7 @@ void OpenGpxWriter(GpxWriter *gpx, const char *tourName, const Following *follow
   // from the writing pass, and so few are held.
   gpx->held = following->nrDays <= maxLocations;
   StartCursor(&gpx->cursor, following, false);
-  gpx->walk = walkStart;
+  gpx->walk = WalkUpTo(following->nrDays);
   std::fill(std::begin(gpx->nrHeld), std::end(gpx->nrHeld), 0);
   gpx->nrLocations = gpx->nrPOIs = 0;
   bool opened = OpenBesideTour(&gpx->out, tourName, ".gpx");
@@ -208,10 +208,13 @@ bool GpxPassesLeft(GpxWriter *gpx) {
   return true;
 }
 
-bool FinishGpxWriter(GpxWriter *gpx, bool told) {
+bool FinishGpxWriter(GpxWriter *gpx, bool whole, const char *exportName) {
+  bool told = false;
+  if (gpx->out.file.stream && !whole)
+    return CloseUnfinished(&gpx->out.file, gpx->out.name, exportName);
   // A pass that could not be read leaves the file unfinished: the read error
   // has been told, and no count is.
-  bool whole = gpx->part == gpxDone;
+  whole = gpx->part == gpxDone;
   if (gpx->out.file.stream) {
     if (whole) PutFixed(&gpx->out.file, "</gpx>\r\n");
     if (CloseOutput(&gpx->out.file, gpx->out.name) == 0 && whole) {
@@ -224,4 +227,23 @@ bool FinishGpxWriter(GpxWriter *gpx, bool told) {
     }
   }
   return told;
+}
+
+// The run's GPX file.
+static GpxWriter theGpx;
+
+void OpenGpxOutput(const Conversion &conversion) {
+  OpenGpxWriter(&theGpx, conversion.tourName, conversion.following);
+}
+
+void PutGpxRow(const Row &row) {
+  WriteGpxRow(&theGpx, row);
+}
+
+bool GpxOutputPassesLeft() {
+  return GpxPassesLeft(&theGpx);
+}
+
+bool FinishGpxOutput(bool whole, const char *exportName) {
+  return FinishGpxWriter(&theGpx, whole, exportName);
 }

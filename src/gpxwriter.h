@@ -2,14 +2,14 @@
 // other navigators: the POIs as waypoints, one route a day (its start, then
 // the day's own choice of locations) and a track of every route point.
 // GPX wants its waypoints, routes and track in that order, and each of them
-// comes from a walk through the whole export: open the writer, pass it the
-// rows of the writing pass, then, pass by pass, rewind the export and pass
-// them again while GpxPassesLeft says so; then finish it.
+// comes from a walk through the whole export: an output of several passes
+// (gpxOutput).
 #ifndef GPXWRITER_H
 #define GPXWRITER_H
 
 #include "files.h"
 #include "follow.h"
+#include "output.h"
 #include "reader.h"
 #include "tourwriter.h"
 
@@ -49,8 +49,16 @@ void WriteGpxRow(GpxWriter *gpx, const Row &row);
 bool GpxPassesLeft(GpxWriter *gpx);
 
 // Write the tail, close the file and report what it holds, or that it could
-// not be written. Return whether a report came, or already told: the empty
-// line after them is the last report's to write.
-bool FinishGpxWriter(GpxWriter *gpx, bool told);
+// not be written; with whole false, that it is unfinished, since exportName
+// changed. Return whether a report of what it holds came.
+bool FinishGpxWriter(GpxWriter *gpx, bool whole = true, const char *exportName = "");
+
+// The GPX file as an output, beside the conversion's tour file.
+void OpenGpxOutput(const Conversion &conversion);
+void PutGpxRow(const Row &row);
+bool GpxOutputPassesLeft();
+bool FinishGpxOutput(bool whole, const char *exportName);
+inline constexpr Output gpxOutput = {OpenGpxOutput,   PutGpxRow, GpxOutputPassesLeft,
+                                     FinishGpxOutput, 1,         1};
 
 #endif

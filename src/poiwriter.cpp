@@ -32,9 +32,29 @@ void WritePoiRow(PoiWriter *poi, const Row &row) {
   PutFixed(&poi->file, "\"\r\n");
 }
 
-void FinishPoiWriter(PoiWriter *poi) {
-  if (poi->file.stream && CloseOutput(&poi->file, poi->name) == 0) {
-    printf("File '%s' contains %lld POIs (import with e.g. SmartST).\n", poi->name, poi->nrPOIs);
-    printf("\n");
-  }
+bool FinishPoiWriter(PoiWriter *poi, bool whole, const char *exportName) {
+  if (!poi->file.stream) return false;
+  if (!whole) return CloseUnfinished(&poi->file, poi->name, exportName);
+  if (CloseOutput(&poi->file, poi->name) != 0) return false;
+  printf("File '%s' contains %lld POIs (import with e.g. SmartST).\n", poi->name, poi->nrPOIs);
+  return true;
+}
+
+// The run's POI file.
+static PoiWriter thePois;
+
+void OpenPoiOutput(const Conversion &conversion) {
+  OpenPoiWriter(&thePois, conversion.poiName);
+}
+
+void PutPoiRow(const Row &row) {
+  WritePoiRow(&thePois, row);
+}
+
+bool FinishPoiOutput(bool whole, const char *exportName) {
+  return FinishPoiWriter(&thePois, whole, exportName);
+}
+
+Count PoisFound() {
+  return thePois.nrPOIs;
 }

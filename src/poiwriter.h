@@ -5,6 +5,7 @@
 #define POIWRITER_H
 
 #include "files.h"
+#include "output.h"
 #include "reader.h"
 
 // A POI file being written.
@@ -22,7 +23,17 @@ void OpenPoiWriter(PoiWriter *poi, const char *fileName);
 void WritePoiRow(PoiWriter *poi, const Row &row);
 
 // Close the file and report how many POIs it holds, or that it could not be
-// written.
-void FinishPoiWriter(PoiWriter *poi);
+// written; with whole false, that it is unfinished, since exportName
+// changed. Return whether the count was reported.
+bool FinishPoiWriter(PoiWriter *poi, bool whole = true, const char *exportName = "");
+
+// The POI file as an output.
+void OpenPoiOutput(const Conversion &conversion);
+void PutPoiRow(const Row &row);
+bool FinishPoiOutput(bool whole, const char *exportName);
+inline constexpr Output poiOutput = {OpenPoiOutput, PutPoiRow, NoPassesLeft, FinishPoiOutput, 1, 1};
+
+// The POIs of the rows so far, counted also without a file.
+Count PoisFound();
 
 #endif

@@ -98,7 +98,7 @@ static void ShowAnswer(const char *text, long length) {
   if (!typed || length < 0) printf("\n");
 }
 
-Chosen AskHowToChoose(ExportReader *reader, const Following &following) {
+Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *first, float *next) {
   char offer[2 * maxQuestionLine];
   OfferOf(following, offer, sizeof offer);
   Answer before = {answerEmpty, 0, 0, ""};
@@ -124,8 +124,8 @@ Chosen AskHowToChoose(ExportReader *reader, const Following &following) {
       Count n = insisted ? 0 : CountLocations(reader, answer.first, answer.next);
       if (n < 0) return choseFailed;
       if (insisted || (n >= 1 && n <= maxLocations)) {
-        settings.firstKm = answer.first;
-        settings.nextKm = answer.next;
+        *first = answer.first;
+        *next = answer.next;
         return choseDistances;
       }
       if (n == 0)

@@ -46,7 +46,7 @@ void OfferOf(const Following &following, char *line, size_t size);
 enum Chosen {
   choseFollowing, // Enter, "follow", the end of the input, or no usable answer
   choseFit,       // "fit"
-  choseDistances, // settings.firstKm and settings.nextKm hold the distances
+  choseDistances, // the distances typed, in *first and *next
   choseFailed,    // the export could not be read for a count
 };
 
@@ -55,7 +55,8 @@ constexpr int maxRefusedAnswers = 10;
 
 // Ask how to choose the locations of reader's export, open, whose route
 // following holds, until the answer is usable; two distances are counted on
-// the export, read once more from its start. Return the choice.
-Chosen AskHowToChoose(ExportReader *reader, const Following &following);
+// the export, read once more from its start. Return the choice; for typed
+// distances, with them in *first and *next.
+Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *first, float *next);
 
 #endif

@@ -35,14 +35,26 @@ static constexpr ColumnEnds FindColumnEnds() {
 }
 static constexpr ColumnEnds columnEnds = FindColumnEnds();
 
-void StartReading(ExportReader *reader, FILE *stream, const char *name) {
-  reader->stream = stream;
-  reader->name = name;
+// FNV-1a's start.
+static constexpr uint64_t fnvOffset = 0xCBF29CE484222325;
+
+// Start a pass at the stream's present position, with nothing counted.
+static void StartPass(ExportReader *reader) {
   reader->blockStart = reader->blockEnd = 0;
   reader->ended = false;
   reader->nrRowsNotDms = 0;
   reader->lineSoFar = 0;
   reader->nrLongLines = 0;
+  reader->digest = fnvOffset;
+  reader->nrBytes = 0;
+}
+
+void StartReading(ExportReader *reader, FILE *stream, const char *name) {
+  reader->stream = stream;
+  reader->name = name;
+  reader->rewound = reader->rewindFailed = false;
+  reader->digested = reader->changed = false;
+  StartPass(reader);
 }
 
 bool OpenExport(ExportReader *reader, const char *fileName) {
@@ -53,10 +65,50 @@ bool OpenExport(ExportReader *reader, const char *fileName) {
 }
 
 bool RewindExport(ExportReader *reader) {
-  if (fseek(reader->stream, 0, SEEK_SET) != 0) return false;
+  if (fseek(reader->stream, 0, SEEK_SET) != 0) {
+    // The first rewind tells a stream that never goes back; a later one
+    // that fails leaves a pass unread, as a read error does.
+    reader->rewindFailed = reader->rewound;
+    reader->ended = true;
+    return false;
+  }
   clearerr(reader->stream);
-  StartReading(reader, reader->stream, reader->name);
+  reader->rewound = true;
+  StartPass(reader);
   return true;
+}
+
+bool ExportChanged(const ExportReader &reader) {
+  return reader.changed;
+}
+
+// Hold the pass that has just read the export to its end against the first
+// one that did. Called again at the same end, it finds the same.
+static void EndPass(ExportReader *reader) {
+  if (!reader->rewound) return;
+  if (!reader->digested) {
+    reader->digested = true;
+    reader->wholeDigest = reader->digest;
+    reader->wholeBytes = reader->nrBytes;
+  } else if (reader->digest != reader->wholeDigest || reader->nrBytes != reader->wholeBytes) {
+    reader->changed = true;
+  }
+}
+
+// Add n bytes at text to digest: FNV-1a taken a 64-bit word at a time, so
+// that a pass costs a fraction of an instruction a byte more. fread fills
+// every block but the last, so the same bytes are always cut into the same
+// words.
+static uint64_t Digest(uint64_t digest, const char *text, size_t n) {
+  constexpr uint64_t prime = 0x100000001B3;
+  for (; n >= sizeof(uint64_t); n -= sizeof(uint64_t), text += sizeof(uint64_t)) {
+    uint64_t word;
+    memcpy(&word, text, sizeof word);
+    digest = (digest ^ word) * prime;
+  }
+  for (; n > 0; n--, text++)
+    digest = (digest ^ static_cast<unsigned char>(*text)) * prime;
+  return digest;
 }
 
 // Make sure the block holds unread bytes of the stream. Return rowRead, or
@@ -65,9 +117,20 @@ bool RewindExport(ExportReader *reader) {
 static int FillBlock(ExportReader *reader) {
   while (reader->blockStart == reader->blockEnd) {
     if (ferror(reader->stream)) return readFailed;
-    if (feof(reader->stream)) return lastRow;
+    if (feof(reader->stream) || reader->changed) {
+      if (!reader->changed) EndPass(reader);
+      return lastRow;
+    }
     reader->blockStart = 0;
     reader->blockEnd = fread(reader->block, 1, sizeof reader->block, reader->stream);
+    if (!reader->rewound) continue;
+    reader->digest = Digest(reader->digest, reader->block, reader->blockEnd);
+    reader->nrBytes += reader->blockEnd;
+    // An export grown since the first pass: nothing past its old end is read.
+    if (reader->digested && reader->nrBytes > reader->wholeBytes) {
+      reader->changed = true;
+      reader->blockEnd = reader->blockStart;
+    }
   }
   return rowRead;
 }
@@ -186,7 +249,7 @@ void CloseExport(ExportReader *reader) {
   if (!reader->stream) return;
   // A read error ends the input, but must not pass for a complete
   // conversion.
-  if (ferror(reader->stream)) ReportError("can't read '%s'", reader->name);
+  if (ExportReadFailed(*reader)) ReportError("can't read '%s'", reader->name);
   CloseInput(reader->stream);
   reader->stream = nullptr;
   reader->ended = true;
@@ -205,5 +268,13 @@ void CopyRow(Row *to, const Row &row) {
 }
 
 bool ExportReadFailed(const ExportReader &reader) {
-  return reader.stream && ferror(reader.stream);
+  return reader.rewindFailed || (reader.stream && ferror(reader.stream));
+}
+
+bool VerifyExport(ExportReader *reader) {
+  if (!RewindExport(reader)) return false;
+  int found;
+  while ((found = FillBlock(reader)) == rowRead)
+    reader->blockStart = reader->blockEnd;
+  return found != readFailed;
 }

@@ -6,6 +6,7 @@
 #define READER_H
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 
@@ -47,6 +48,14 @@ struct ExportReader {
   Count nrRowsNotDms;        // rows with a position that is not DMS digits
   size_t lineSoFar;          // bytes of the current line in the rows before this one
   Count nrLongLines;         // lines longer than a row, each read as several rows
+  bool rewound;              // read more than once: each pass's bytes are digested
+  bool rewindFailed;         // a rewind after the first failed: a read error
+  uint64_t digest;           // of the bytes read in this pass so far
+  uint64_t nrBytes;          // bytes read in this pass so far
+  bool digested;             // a pass has read the export to its end
+  uint64_t wholeDigest;      // the digest of that pass
+  uint64_t wholeBytes;       // and its bytes
+  bool changed;              // a later pass read other bytes than that one
 };
 
 // Open the export fileName for reader. Return false after reporting that it
@@ -54,8 +63,21 @@ struct ExportReader {
 bool OpenExport(ExportReader *reader, const char *fileName);
 
 // Start reader's export again from its first byte, with nothing counted.
-// Return false when the stream cannot go back (a pipe).
+// Return false when the stream cannot go back: on the first rewind, a pipe
+// most likely; on a later one, a read error, as ExportReadFailed tells.
+// From the first rewind on, each pass that reads the export to its end is
+// held against the first such pass, byte for byte (by a digest of them).
 bool RewindExport(ExportReader *reader);
+
+// Whether a pass read other bytes than the first whole pass, or more of
+// them: the export was written while the run read it. A pass that finds
+// more bytes ends there.
+bool ExportChanged(const ExportReader &reader);
+
+// Read reader's export, open, from its start to its end, only to see that
+// it is still the export of the earlier passes. Return false after a read
+// error (told as the export is closed); true otherwise, changed or not.
+bool VerifyExport(ExportReader *reader);
 
 // Read the next row of reader's export into row, split, with both positions
 // in fraction digits. Return false once the export is finished: the end of
@@ -86,7 +108,8 @@ bool SplitRow(Row *row);
 // Copy row, split, into *to, its columns with it.
 void CopyRow(Row *to, const Row &row);
 
-// Whether a read of reader's export failed since it was opened or rewound.
+// Whether a read of reader's export failed since it was opened or rewound,
+// or a rewind after the first failed.
 bool ExportReadFailed(const ExportReader &reader);
 
 #endif

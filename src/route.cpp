@@ -54,12 +54,19 @@ WalkStep WalkRow(RouteWalk *walk, const Row &row, RoutePoint *point) {
   if (!route.hasKm || std::isnan(route.km)) return stepOther;
   if (!PositionOnGlobe(row, point)) return stepOther;
   if (!walk->inDay) {
+    if (walk->day == walk->lastDay) return stepOther;
     walk->inDay = true;
     walk->day++;
     walk->ordinal = -1;
   }
   walk->ordinal++;
   return stepPoint;
+}
+
+RouteWalk WalkUpTo(Count lastDay) {
+  RouteWalk walk = walkStart;
+  walk.lastDay = lastDay;
+  return walk;
 }
 
 void StartDay(Day *day) {

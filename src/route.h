@@ -7,6 +7,7 @@
 #include "reader.h"
 
 #include <cstdint>
+#include <limits>
 
 // Route points of one day held at a time: a longer day is thinned.
 constexpr size_t maxDayPoints = 10000;
@@ -22,10 +23,15 @@ struct RouteWalk {
   Count day;     // days begun, from 1; 0 before the first route point
   Count ordinal; // the last route point's number in its day, from 0
   bool inDay;    // a route point has come since the last day ended
+  Count lastDay; // the last day walked: the rows of any later one are no route points
 };
 
-// Before the first row.
-constexpr RouteWalk walkStart = {0, -1, false};
+// Before the first row, for a walk through every day.
+constexpr RouteWalk walkStart = {0, -1, false, std::numeric_limits<Count>::max()};
+
+// Before the first row, for a walk through the first lastDay days alone: the
+// days an earlier pass found, whatever the export holds by now.
+RouteWalk WalkUpTo(Count lastDay);
 
 // What one row is to the walk.
 enum WalkStep {

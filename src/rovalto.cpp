@@ -1,56 +1,54 @@
 // rovalto: converts a Motorrad Tourenplaner text export into a multi-stop tour
 // and a POI list for the Navman SmartST navigation software on a NAVMAN N20.
 //
-// The driver: the identification, the distances and the settings report,
-// then the conversion, which opens the export and both writers, hands each
-// row to both, finishes and closes; last the exit status.
+// The driver: the identification, how the locations are chosen and the
+// settings report, then the conversion, which runs the table of outputs over
+// the export; last the exit status.
 #include "cmdline.h"
 #include "console.h"
-#include "dayfiles.h"
 #include "distance.h"
 #include "files.h"
 #include "filetable.h"
 #include "fit.h"
 #include "follow.h"
-#include "gpxwriter.h"
-#include "poiwriter.h"
+#include "outputs.h"
 #include "question.h"
 #include "reader.h"
 #include "settings.h"
-#include "svgwriter.h"
-#include "tourwriter.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
-// Choose the distances by the fit of reader's export, open; set *chosen to
-// how. Return false after reporting that the export could not be read for
-// the fit.
-static bool ChooseByFit(ExportReader *reader, FitOutcome *chosen) {
-  float first = settings.firstKm, next = settings.nextKm;
+// Choose the distances by the fit of reader's export, open, into
+// *conversion. Return false after reporting that the export could not be
+// read for the fit (a change is told by the caller).
+static bool ChooseByFit(ExportReader *reader, Conversion *conversion) {
+  float first = conversion->firstKm, next = conversion->nextKm;
   Count locations = 0;
   FitOutcome outcome = FitDistances(reader, &first, &next, &locations);
   // A read error is told as the export is closed.
-  if (outcome == fitReadFailed) return false;
+  if (outcome == fitReadFailed || outcome == fitChanged) return false;
   if (outcome == fitNotRewindable) {
     ReportErrorSentence("'%s' is not a file that can be read twice; fit and follow need one",
                         reader->name);
     return false;
   }
-  settings.firstKm = first;
-  settings.nextKm = next;
-  *chosen = outcome;
+  if (outcome == fitKeptDefaults) return true;
+  conversion->firstKm = first;
+  conversion->nextKm = next;
+  conversion->choosing = outcome == fitWithinLimit ? byFitWithin : byFitFewest;
   return true;
 }
 
 // Choose the locations that follow the route of reader's export, open, into
 // *following. Return false after reporting that the export could not be read
-// for it.
+// for it (a change is told by the caller).
 static bool ChooseToFollow(ExportReader *reader, Following *following) {
   FollowOutcome outcome = FollowRoute(reader, following);
   // A read error is told as the export is closed.
-  if (outcome == followReadFailed) return false;
+  if (outcome == followReadFailed || outcome == followChanged) return false;
   if (outcome == followNotRewindable) {
     ReportErrorSentence("'%s' is not a file that can be read twice; fit and follow need one",
                         reader->name);
@@ -59,39 +57,32 @@ static bool ChooseToFollow(ExportReader *reader, Following *following) {
   return true;
 }
 
-// How the locations of a run are chosen, for the settings report.
-enum Choosing { byDistances, byFitWithin, byFitFewest, byFollowing };
-
-static Choosing ChoosingOf(FitOutcome outcome) {
-  if (outcome == fitWithinLimit) return byFitWithin;
-  if (outcome == fitFewest) return byFitFewest;
-  return byDistances;
-}
-
-static void ReportSettings(Choosing chosen) {
+static void ReportSettings(const Conversion &conversion) {
+  Choosing chosen = conversion.choosing;
   printf("input file (txt) = '%s':\n", settings.exportName);
   printf("       text export of Motorrad Tourenplaner 2007/2008\n");
   printf("       coordonates in degrees, minutes and seconds\n");
-  printf("output tour file (xml) = '%s':\n", settings.tourName);
+  printf("output tour file (xml) = '%s':\n", conversion.tourName);
   printf("       coordonates in decimal degrees\n");
   if (chosen == byFollowing) {
     printf("       locations chosen to follow the route, at most %lld per tour\n", maxLocations);
   } else {
-    printf("       first location after %.0f km\n", static_cast<double>(settings.firstKm));
-    printf("       next locations after %.0f km\n", static_cast<double>(settings.nextKm));
+    printf("       first location after %.0f km\n", static_cast<double>(conversion.firstKm));
+    printf("       next locations after %.0f km\n", static_cast<double>(conversion.nextKm));
   }
   if (chosen == byFitWithin) printf("       chosen for at most %lld locations\n", maxLocations);
   if (chosen == byFitFewest) printf("       chosen for the fewest locations this export allows\n");
-  printf("output POI file (csv) = '%s':\n", settings.poiName);
+  printf("output POI file (csv) = '%s':\n", conversion.poiName);
   printf("       coordonates in decimal degrees\n");
   printf("\n");
 }
 
 // Name a file that shows no sign of being an export, after the counts, so
 // that a rider who took the wrong file learns it before using the outputs.
-static void WarnAboutExport(const ExportReader &reader, const TourWriter &tour,
-                            const PoiWriter &poi, const Following *following) {
-  if (tour.textRowSeen && !tour.routeRowSeen && poi.nrPOIs == 0)
+static void WarnAboutExport(const ExportReader &reader, const Following *following) {
+  bool textRowSeen, routeRowSeen;
+  TourRowsSeen(&textRowSeen, &routeRowSeen);
+  if (textRowSeen && !routeRowSeen && PoisFound() == 0)
     printf("Warning: '%s' has no route point and no POI: is it a text export of the tour "
            "planner?\n\n",
            reader.name);
@@ -116,34 +107,68 @@ static void WarnAboutExport(const ExportReader &reader, const TourWriter &tour,
     printf("Warning: more than %lld days: no tour file for each day.\n\n", maxDayFiles);
 }
 
-// Move both of a follow run's further writers on to their next part. Return
-// whether either needs the export once more.
-static bool AnotherPass(GpxWriter *gpx, SvgWriter *svg) {
-  bool gpxMore = GpxPassesLeft(gpx);
-  return SvgPassesLeft(svg) || gpxMore;
+// How the command line asks the locations to be chosen.
+enum Asked {
+  askedDistances, // by the distances given, or the defaults
+  askedFit,       // "fit" in place of the first distance
+  askedFollow,    // "follow" in place of the first distance
+  askedRider,     // a dropped or double-clicked export without distances: the rider says
+};
+
+static Asked AskedOf(const CommandLine &line) {
+  if (line.nrDistances > 0 && strcmp(line.distance[0], "fit") == 0) return askedFit;
+  if (line.nrDistances > 0 && strcmp(line.distance[0], "follow") == 0) return askedFollow;
+  if ((line.dropped || line.doubleClicked) && line.nrDistances == 0) return askedRider;
+  return askedDistances;
 }
 
-// Convert the export into both outputs, with the distances the command line
-// gives: in one pass, after the fit's passes where it chooses them. Without
-// an export no output is opened, so that nothing the rider has is emptied.
+// Decide, for reader's export, open, how its locations are chosen, as
+// asked, into *conversion: the choice of the route to follow, the rider's
+// answer, the fit. Return false when that failed, told, and the export is
+// closed; otherwise the export is at its start for the writing pass.
+static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
+                   Following *following) {
+  bool read = true;
+  if (asked == askedFollow || asked == askedRider) read = ChooseToFollow(reader, following);
+  if (read && asked == askedRider) {
+    Chosen answer = AskHowToChoose(reader, *following, &conversion->firstKm, &conversion->nextKm);
+    read = answer != choseFailed;
+    asked = answer == choseFit ? askedFit : answer == choseFollowing ? askedFollow : askedDistances;
+    // The rider may have exported the tour anew while the question waited:
+    // then nothing is written.
+    if (read) read = VerifyExport(reader);
+  }
+  if (read && asked == askedFit) read = ChooseByFit(reader, conversion);
+  if (asked == askedFollow) {
+    conversion->choosing = byFollowing;
+    conversion->following = following;
+  }
+  if (read && ExportChanged(*reader)) {
+    ReportError("'%s' changed while it was read: convert it again", reader->name);
+    read = false;
+  }
+  if (!read || !RewindExport(reader)) {
+    CloseExport(reader);
+    return false;
+  }
+  return true;
+}
+
+// Convert the export into the outputs, with the locations chosen as the
+// command line asks: the passes of the choice first where it needs them, no
+// output opened before the export has been read for them. Without an export
+// no output is opened, so that nothing the rider has is emptied.
 static void Convert(const CommandLine &line) {
   static ExportReader reader;
-  static TourWriter tour;
-  static PoiWriter poi;
-  static DayFiles days;
-  static GpxWriter gpx;
-  static SvgWriter svg;
   static Following following;
-  static Row row;
+  Conversion conversion = {byDistances, settings.firstKm,  settings.nextKm,
+                           nullptr,     settings.tourName, settings.poiName};
+  Asked asked = AskedOf(line);
   // "fit" or "follow" in place of the first distance chooses the locations;
-  // a next distance after it is ignored. A dropped or double-clicked export
-  // without distances asks how, with the locations that follow the route for
-  // Enter.
-  bool fit = line.nrDistances > 0 && strcmp(line.distance[0], "fit") == 0;
-  bool follow = line.nrDistances > 0 && strcmp(line.distance[0], "follow") == 0;
-  bool ask = (line.dropped || line.doubleClicked) && line.nrDistances == 0;
-  if (!fit && !follow && line.nrDistances > 0) ReadKm(line.distance[0], &settings.firstKm);
-  if (!fit && !follow && line.nrDistances > 1) ReadKm(line.distance[1], &settings.nextKm);
+  // a next distance after it is ignored.
+  if (asked == askedDistances && line.nrDistances > 0)
+    ReadKm(line.distance[0], &conversion.firstKm);
+  if (asked == askedDistances && line.nrDistances > 1) ReadKm(line.distance[1], &conversion.nextKm);
   // A rider who double-clicked the program has no export beside it, most
   // likely: the way that works is dropping one.
   if (line.doubleClicked && KindOfName(settings.exportName) == nameMissing) {
@@ -152,62 +177,21 @@ static void Convert(const CommandLine &line) {
     FailRun();
     return;
   }
-  Choosing chosen = follow ? byFollowing : byDistances;
-  if (fit || ask || follow) {
+  if (asked == askedDistances) {
+    ReportSettings(conversion);
+    if (!OpenExport(&reader, settings.exportName)) return;
+  } else {
     // The choice reads the export before anything is written, and the rider
     // is asked only about an export that opens.
     if (!OpenExport(&reader, settings.exportName)) return;
-    bool read = true;
-    if (follow || ask) read = ChooseToFollow(&reader, &following);
-    if (read && ask) {
-      Chosen answer = AskHowToChoose(&reader, following);
-      read = answer != choseFailed;
-      fit = answer == choseFit;
-      follow = answer == choseFollowing;
-    }
-    FitOutcome outcome = fitKeptDefaults;
-    if (read && fit) read = ChooseByFit(&reader, &outcome);
-    if (!read || !RewindExport(&reader)) {
-      CloseExport(&reader);
-      return;
-    }
-    chosen = follow ? byFollowing : ChoosingOf(outcome);
-    ReportSettings(chosen);
-  } else {
-    ReportSettings(chosen);
-    if (!OpenExport(&reader, settings.exportName)) return;
+    if (!Choose(&reader, asked, &conversion, &following)) return;
+    ReportSettings(conversion);
   }
-  if (follow) {
-    OpenFollowingTourWriter(&tour, settings.tourName, &following);
-    OpenDayFiles(&days, settings.tourName, &following);
-    OpenGpxWriter(&gpx, settings.tourName, &following);
-    OpenSvgWriter(&svg, settings.tourName, &following);
-  } else {
-    OpenTourWriter(&tour, settings.tourName, settings.firstKm, settings.nextKm);
-  }
-  OpenPoiWriter(&poi, settings.poiName);
-  while (ReadExportRow(&reader, &row)) {
-    WriteTourRow(&tour, row);
-    if (follow) {
-      WriteDayRow(&days, row);
-      WriteGpxRow(&gpx, row);
-      WriteSvgRow(&svg, row);
-    }
-    WritePoiRow(&poi, row);
-  }
-  // The GPX file's routes and track, and the picture's places, come from
-  // further walks through the export, each from its start.
-  while (follow && !ExportReadFailed(reader) && AnotherPass(&gpx, &svg) && RewindExport(&reader))
-    while (ReadExportRow(&reader, &row)) {
-      WriteGpxRow(&gpx, row);
-      WriteSvgRow(&svg, row);
-    }
-  // A read error is told before the counts it makes incomplete.
-  CloseExport(&reader);
-  bool countTold = FinishTourWriter(&tour);
-  if (follow) FinishSvgWriter(&svg, FinishGpxWriter(&gpx, FinishDayFiles(&days, countTold)));
-  FinishPoiWriter(&poi);
-  WarnAboutExport(reader, tour, poi, follow ? &following : nullptr);
+  if (conversion.following)
+    RunPasses(&reader, conversion, followingOutputs, std::size(followingOutputs));
+  else
+    RunPasses(&reader, conversion, byDistanceOutputs, std::size(byDistanceOutputs));
+  WarnAboutExport(reader, conversion.following);
 }
 
 // Convert as the command line says. Return the exit status.

@@ -355,10 +355,13 @@ static void DrawLegend(SvgWriter *svg) {
   PutText(file, text);
 }
 
-void FinishSvgWriter(SvgWriter *svg, bool told) {
+bool FinishSvgWriter(SvgWriter *svg, bool whole, const char *exportName) {
+  bool told = false;
+  if (svg->out.file.stream && !whole)
+    return CloseUnfinished(&svg->out.file, svg->out.name, exportName);
   // A pass that could not be read leaves the picture unfinished: the read
   // error has been told.
-  bool whole = svg->part == svgDone;
+  whole = svg->part == svgDone;
   if (svg->out.file.stream) {
     if (whole) {
       DrawScaleBar(svg);
@@ -370,5 +373,24 @@ void FinishSvgWriter(SvgWriter *svg, bool told) {
       told = true;
     }
   }
-  if (told) printf("\n");
+  return told;
+}
+
+// The run's picture.
+static SvgWriter theSvg;
+
+void OpenSvgOutput(const Conversion &conversion) {
+  OpenSvgWriter(&theSvg, conversion.tourName, conversion.following);
+}
+
+void PutSvgRow(const Row &row) {
+  WriteSvgRow(&theSvg, row);
+}
+
+bool SvgOutputPassesLeft() {
+  return SvgPassesLeft(&theSvg);
+}
+
+bool FinishSvgOutput(bool whole, const char *exportName) {
+  return FinishSvgWriter(&theSvg, whole, exportName);
 }

@@ -3,14 +3,14 @@
 // in a colour of its own, the straight lines of the day's own choice dashed
 // over it, each location a numbered dot, the POIs as markers, a scale bar and
 // a legend; one flat projection for the whole trip, fitted to 1200 x 900 px.
-// Open the writer, pass it the rows of the writing pass (the routes), rewind
-// and pass them once more while SvgPassesLeft says so (the places), then
-// finish it.
+// An output of two passes (svgOutput): the writing pass draws the routes,
+// the next one the choices, the locations and the POIs.
 #ifndef SVGWRITER_H
 #define SVGWRITER_H
 
 #include "files.h"
 #include "follow.h"
+#include "output.h"
 #include "reader.h"
 #include "tourwriter.h"
 
@@ -67,8 +67,16 @@ void WriteSvgRow(SvgWriter *svg, const Row &row);
 bool SvgPassesLeft(SvgWriter *svg);
 
 // Draw the scale bar and the legend, close the file and report it, or that
-// it could not be written. Then, or when told (a report came before), an
-// empty line.
-void FinishSvgWriter(SvgWriter *svg, bool told);
+// it could not be written; with whole false, that it is unfinished, since
+// exportName changed. Return whether it was reported.
+bool FinishSvgWriter(SvgWriter *svg, bool whole = true, const char *exportName = "");
+
+// The picture as an output, beside the conversion's tour file.
+void OpenSvgOutput(const Conversion &conversion);
+void PutSvgRow(const Row &row);
+bool SvgOutputPassesLeft();
+bool FinishSvgOutput(bool whole, const char *exportName);
+inline constexpr Output svgOutput = {OpenSvgOutput,   PutSvgRow, SvgOutputPassesLeft,
+                                     FinishSvgOutput, 1,         1};
 
 #endif

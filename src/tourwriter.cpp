@@ -164,17 +164,40 @@ void WriteTourRow(TourWriter *tour, const Row &row) {
   }
 }
 
-bool FinishTourWriter(TourWriter *tour) {
+bool FinishTourWriter(TourWriter *tour, bool whole, const char *exportName) {
   if (tour->following) WriteFollowed(tour, EndCursor(&tour->cursor), tour->cursor.end);
   // A file that failed to open has been reported already: no count.
   if (!tour->file.stream) return false;
+  if (!whole) return CloseUnfinished(&tour->file, tour->name, exportName);
   WriteTourTail(&tour->file);
   if (CloseOutput(&tour->file, tour->name) != 0) return false;
   bool following = tour->following != nullptr;
   ReportTourCount(tour->name, tour->nrLocations, following,
                   following ? tour->following->tripDeviation : 0);
-  if (!following) printf("\n");
   return true;
+}
+
+// The run's tour file.
+static TourWriter theTour;
+
+void OpenTourOutput(const Conversion &conversion) {
+  if (conversion.following)
+    OpenFollowingTourWriter(&theTour, conversion.tourName, conversion.following);
+  else
+    OpenTourWriter(&theTour, conversion.tourName, conversion.firstKm, conversion.nextKm);
+}
+
+void PutTourRow(const Row &row) {
+  WriteTourRow(&theTour, row);
+}
+
+bool FinishTourOutput(bool whole, const char *exportName) {
+  return FinishTourWriter(&theTour, whole, exportName);
+}
+
+void TourRowsSeen(bool *text, bool *route) {
+  *text = theTour.textRowSeen;
+  *route = theTour.routeRowSeen;
 }
 
 bool OpenBesideTour(BesideTour *beside, const char *tourName, const char *extension) {

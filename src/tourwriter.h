@@ -1,12 +1,13 @@
 // The multi-stop tour writer: thins the route points of the export out by
 // distance into the tour file of a NAVMAN N20, or takes the locations a
-// follow run chose. Open it, pass it every row of the export, then finish
-// it. The texts of a tour file serve the day files, too.
+// follow run chose. An output of one pass (tourOutput); the texts of a tour
+// file serve the day files, the GPX file and the picture, too.
 #ifndef TOURWRITER_H
 #define TOURWRITER_H
 
 #include "files.h"
 #include "follow.h"
+#include "output.h"
 #include "reader.h"
 #include "settings.h"
 #include "thinning.h"
@@ -38,9 +39,21 @@ void OpenFollowingTourWriter(TourWriter *tour, const char *fileName, const Follo
 void WriteTourRow(TourWriter *tour, const Row &row);
 
 // Write the tail, close the file and report how many locations it holds,
-// or that it could not be written. Return whether a count was reported: a
-// follow run leaves the empty line after it to the day files' report.
-bool FinishTourWriter(TourWriter *tour);
+// or that it could not be written; with whole false, that it is unfinished,
+// since exportName changed. Return whether a count was reported.
+bool FinishTourWriter(TourWriter *tour, bool whole = true, const char *exportName = "");
+
+// The tour file as an output: a writer of its own, by distance or following
+// as the conversion says.
+void OpenTourOutput(const Conversion &conversion);
+void PutTourRow(const Row &row);
+bool FinishTourOutput(bool whole, const char *exportName);
+inline constexpr Output tourOutput = {OpenTourOutput,   PutTourRow, NoPassesLeft,
+                                      FinishTourOutput, 1,          1};
+
+// What the tour file's rows showed: whether any row held text, and any a
+// route distance. An export shows both.
+void TourRowsSeen(bool *text, bool *route);
 
 // The head of every tour file, with the device's placeholder item.
 void WriteTourHead(OutFile *file);

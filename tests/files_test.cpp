@@ -1,5 +1,6 @@
-// The table of open files guards every file the run has open: a file that
-// finds it full is not opened, rather than opened unguarded.
+// The table of open files guards every file the run has open or has written:
+// a file that finds it full is not opened, rather than opened unguarded, and
+// no output is written twice under two names.
 #include "files.h"
 #include "filetable.h"
 #include "tempfolder.h"
@@ -7,6 +8,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -32,6 +34,45 @@ TEST(Files, FullTableRefusesTheOpen) {
   OutFile again = {OpenFile(name.c_str(), "w"), 0, {}};
   EXPECT_TRUE(again.stream);
   if (again.stream) CloseOutput(&again, "again");
+}
+
+// Two names for one file are refused as outputs of one run even when the
+// first was closed before the second opens, as a day file is before the
+// next day's: by a symbolic link or a hard link, whichever name is the link.
+TEST(Files, OneFileUnderTwoNamesIsWrittenOnce) {
+  ASSERT_TRUE(freopen("/dev/null", "r", stdin));
+  for (bool hard : {false, true})
+    for (bool laterIsLink : {false, true}) {
+      SCOPED_TRACE(std::string(hard ? "hard" : "symbolic") +
+                   (laterIsLink ? ", later" : ", earlier"));
+      TempFolder folder("rovalto-files");
+      ASSERT_FALSE(folder.path().empty());
+      std::string earlier = folder.path() + "/t-day1.xml", later = folder.path() + "/t-day2.xml";
+      const std::string &file = laterIsLink ? earlier : later,
+                        &link = laterIsLink ? later : earlier;
+      FILE *made = fopen(file.c_str(), "w");
+      ASSERT_TRUE(made);
+      fclose(made);
+      ASSERT_EQ(hard ? ::link(file.c_str(), link.c_str()) : symlink(file.c_str(), link.c_str()), 0);
+      FileTableForgetWritten();
+      OutFile first = {OpenFile(earlier.c_str(), "w"), 0, {}};
+      ASSERT_TRUE(first.stream);
+      EXPECT_EQ(CloseOutput(&first, "first"), 0);
+      OutFile second = {OpenFile(later.c_str(), "w"), 0, {}};
+      EXPECT_FALSE(second.stream);
+      if (second.stream) CloseOutput(&second, "second");
+      // A device is no file to guard: it may take any number of outputs.
+      for (int i = 0; i < 2; i++) {
+        OutFile device = {OpenFile("/dev/null", "w"), 0, {}};
+        EXPECT_TRUE(device.stream);
+        if (device.stream) CloseOutput(&device, "/dev/null");
+      }
+      // The next run starts afresh.
+      FileTableForgetWritten();
+      OutFile again = {OpenFile(later.c_str(), "w"), 0, {}};
+      EXPECT_TRUE(again.stream);
+      if (again.stream) CloseOutput(&again, "again");
+    }
 }
 
 // The base name limit counts characters wherever a name is UTF-8; any other

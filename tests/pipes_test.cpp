@@ -1,7 +1,8 @@
-// The program on pipes: a tour file that is a FIFO whose reader goes away, and
-// an export that is a FIFO, which fit and follow cannot read twice. Both must end in
-// an error report, the pause and exit status 1, never in a signal or a quiet
-// success.
+// The program on pipes: a tour file that is a FIFO whose reader goes away, an
+// export that is a FIFO, which fit and follow cannot read twice, and an
+// answer to the question that comes after the export was written anew. Each
+// must end in an error report, the pause and exit status 1, never in a signal
+// or a quiet success.
 #include "tempfolder.h"
 
 #include <cerrno>
@@ -127,6 +128,90 @@ TEST(Pipes, ExportThatCannotBeReadTwiceWithFit) {
 
 TEST(Pipes, ExportThatCannotBeReadTwiceWithFollow) {
   ExpectExportReadTwiceRefused("t follow");
+}
+
+// An export of nrDays days of nrPoints route points each.
+std::string Days(int nrDays, int nrPoints) {
+  std::string text;
+  for (int d = 0; d < nrDays; d++) {
+    if (d > 0) text += "\r\n";
+    for (int i = 0; i < nrPoints; i++) {
+      char row[128];
+      snprintf(row, sizeof row,
+               "%d\t%d.0\t0:00\tOrt\t\tRoute\t(11%02d%02d0,47%02d%02d0)\t\t574 m\r\n", i, i,
+               (d + i) % 60, i * 7 % 60, d % 60, i * 13 % 60);
+      text += row;
+    }
+  }
+  return text;
+}
+
+bool WriteText(const std::string &name, const std::string &text) {
+  FILE *file = fopen(name.c_str(), "wb");
+  if (!file) return false;
+  bool written = fwrite(text.data(), 1, text.size(), file) == text.size();
+  return fclose(file) == 0 && written;
+}
+
+// Drop t.txt, holding before, onto the program in folder; once it asks, write
+// later into t.txt and press Enter. Return the console, and the exit status
+// in *status (-1 when it did not exit).
+std::string AnswerAfterRewrite(const std::string &folder, const std::string &before,
+                               const std::string &later, int *status) {
+  *status = -1;
+  const std::string exportName = folder + "/t.txt";
+  if (!WriteText(exportName, before)) return "";
+  int in[2], out[2];
+  if (pipe(in) != 0 || pipe(out) != 0) return "";
+  pid_t pid = fork();
+  if (pid < 0) return "";
+  if (pid == 0) {
+    dup2(in[0], 0);
+    dup2(out[1], 1);
+    close(in[0]), close(in[1]), close(out[0]), close(out[1]);
+    execl(ROVALTO_PROGRAM, ROVALTO_PROGRAM, exportName.c_str(), static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  close(in[0]), close(out[1]);
+  std::string console;
+  char buf[4096];
+  ssize_t n;
+  bool asked = false;
+  while ((n = read(out[0], buf, sizeof buf)) > 0) {
+    console.append(buf, static_cast<size_t>(n));
+    if (!asked && console.find("the next locations: ") != std::string::npos) {
+      asked = true;
+      if (!WriteText(exportName, later) || write(in[1], "\n", 1) != 1) break;
+      close(in[1]);
+    }
+  }
+  if (!asked) close(in[1]);
+  close(out[0]);
+  int wait;
+  if (waitpid(pid, &wait, 0) == pid && WIFEXITED(wait)) *status = WEXITSTATUS(wait);
+  return console;
+}
+
+TEST(Pipes, ExportWrittenAnewWhileTheQuestionWaits) {
+  struct {
+    int days, points, laterDays, laterPoints;
+  } cases[] = {
+      {2, 20, 30, 20}, {20, 20, 30, 20}, {20, 20, 120, 20}, {20, 20, 120, 3}, {2, 20, 1, 20}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(std::to_string(c.days) + " days, then " + std::to_string(c.laterDays) + " of " +
+                 std::to_string(c.laterPoints));
+    TempFolder folder("rovalto-pipes");
+    ASSERT_FALSE(folder.path().empty());
+    const std::string later = Days(c.laterDays, c.laterPoints);
+    int status;
+    std::string console = AnswerAfterRewrite(folder.path(), Days(c.days, c.points), later, &status);
+    EXPECT_EQ(status, 1) << console;
+    EXPECT_NE(console.find("\nError: 't.txt' changed while it was read: convert it again!\n"),
+              std::string::npos)
+        << console;
+    for (const char *output : {"/t.xml", "/t.csv", "/t.gpx", "/t.svg", "/t-day1.xml"})
+      EXPECT_NE(access((folder.path() + output).c_str(), F_OK), 0) << output << " was written";
+  }
 }
 
 } // namespace
