@@ -45,12 +45,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   FileTableForgetWritten();
   if (!StartOn(&reader, data, size)) return 0;
   const Conversion byDistance = {byDistances, 10, 10, nullptr, "/dev/null", "/dev/null"};
-  RunPasses(&reader, byDistance, byDistanceOutputs, std::size(byDistanceOutputs));
+  RunTable<byDistanceOutputs>(&reader, byDistance);
 
   if (!StartOn(&reader, data, size)) return 0;
   const Conversion toFollow = {byFollowing, 0, 0, &following, dayTour.c_str(), "/dev/null"};
   if (FollowRoute(&reader, &following) == followChosen && RewindExport(&reader))
-    RunPasses(&reader, toFollow, followingOutputs, std::size(followingOutputs));
+    RunTable<followingOutputs>(&reader, toFollow);
   else
     CloseExport(&reader);
   return 0;

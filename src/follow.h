@@ -3,7 +3,8 @@
 // up to 14 locations, and for a tour of 2 to 14 days once more, to narrow
 // the choices that decide how the whole tour's 14 are shared out; nothing is
 // held from one day to the next but what was chosen. The writers then walk
-// the export a last time with a cursor, which names their locations.
+// the export, pass by pass, each with a cursor that names their locations
+// and never enters a day beyond those chosen for.
 #ifndef FOLLOW_H
 #define FOLLOW_H
 

@@ -4,12 +4,8 @@
 
 #include <cstdio>
 
-// Outputs in one table at most.
-constexpr size_t maxOutputs = 16;
-
-void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputRow *rows,
-               size_t n) {
-  static Row row;
+void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputRow *rows, size_t n,
+               ReadPass readPass) {
   bool wanted[maxOutputs];
   if (n > maxOutputs) n = maxOutputs;
   for (size_t i = 0; i < n; i++) {
@@ -17,9 +13,7 @@ void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputR
     wanted[i] = true;
   }
   for (bool pass = true; pass;) {
-    while (ReadExportRow(reader, &row))
-      for (size_t i = 0; i < n; i++)
-        if (wanted[i]) rows[i].output->put(row);
+    readPass(reader, wanted);
     // A pass cut short leaves the outputs that want more unfinished.
     if (ExportReadFailed(*reader) || ExportChanged(*reader)) break;
     pass = false;

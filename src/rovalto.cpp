@@ -188,9 +188,9 @@ static void Convert(const CommandLine &line) {
     ReportSettings(conversion);
   }
   if (conversion.following)
-    RunPasses(&reader, conversion, followingOutputs, std::size(followingOutputs));
+    RunTable<followingOutputs>(&reader, conversion);
   else
-    RunPasses(&reader, conversion, byDistanceOutputs, std::size(byDistanceOutputs));
+    RunTable<byDistanceOutputs>(&reader, conversion);
   WarnAboutExport(reader, conversion.following);
 }
 

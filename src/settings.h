@@ -1,6 +1,7 @@
-// The settings: the three file names and the two distances of a run, and the
-// program's identification. The command line sets them once, before the
-// conversion starts; nothing changes them afterwards.
+// The settings: the three file names of a run and the two distances' defaults,
+// and the program's identification. The command line sets the names once,
+// before the conversion starts; nothing changes them afterwards. The distances
+// a run uses are its conversion's, decided by the driver.
 #ifndef SETTINGS_H
 #define SETTINGS_H
 
@@ -18,8 +19,8 @@ struct Settings {
   char exportName[fileNameSize]; // the tour planner's text export, read
   char tourName[fileNameSize];   // the multi-stop tour, written
   char poiName[fileNameSize];    // the POI list, written
-  float firstKm;                 // route distance at which the taking of locations starts
-  float nextKm;                  // least distance between two locations of the tour
+  float firstKm;                 // by default, route distance at which the taking starts
+  float nextKm;                  // by default, least distance between two locations
 };
 
 // The settings of this run, with the defaults until the command line sets them.

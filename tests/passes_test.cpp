@@ -87,14 +87,14 @@ std::string FollowThenWrite(ChangingExport *input, const std::string &later,
   FileTableForgetWritten();
   testing::internal::CaptureStdout();
   if (RewindExport(&reader))
-    RunPasses(&reader, conversion, followingOutputs, std::size(followingOutputs));
+    RunTable<followingOutputs>(&reader, conversion);
   else
     CloseExport(&reader);
   return testing::internal::GetCapturedStdout();
 }
 
 TEST(Passes, ExportWrittenAfterTheChoiceLeavesEveryOutputUnfinished) {
-  struct {
+  const struct {
     int days, points, laterDays, laterPoints;
   } cases[] = {{2, 20, 30, 20},  {20, 20, 30, 20}, {20, 20, 120, 20},
                {20, 20, 120, 3}, {2, 20, 1, 20},   {3, 20, 3, 21}};

@@ -193,7 +193,7 @@ std::string AnswerAfterRewrite(const std::string &folder, const std::string &bef
 }
 
 TEST(Pipes, ExportWrittenAnewWhileTheQuestionWaits) {
-  struct {
+  const struct {
     int days, points, laterDays, laterPoints;
   } cases[] = {
       {2, 20, 30, 20}, {20, 20, 30, 20}, {20, 20, 120, 20}, {20, 20, 120, 3}, {2, 20, 1, 20}};
