@@ -15,91 +15,93 @@ static bool HasDayFiles(const Following &following) {
   return following.nrDays > 1 && following.nrDays <= maxDayFiles;
 }
 
-void OpenDayFiles(DayFiles *days, const char *tourName, const Following *following) {
-  days->following = following;
-  days->tourName = tourName;
-  days->file.stream = nullptr;
-  days->paused = false;
-  std::fill(std::begin(days->told), std::end(days->told), DayFileTold{0, false});
-  StartCursor(&days->cursor, following, false);
+// What each day's file came to, for the report.
+struct DayFileTold {
+  Count nrLocations; // locations written
+  bool written;      // the file was written whole
+};
+
+// The run's day files.
+static struct {
+  const Following *following;    // what was chosen
+  const char *tourName;          // the whole tour's file, NAME.xml
+  char name[fileNameSize + 6];   // the open day's file: "-day99" more
+  OutFile file;                  // that file; file.stream is nullptr when none is open
+  FollowCursor cursor;           // where the rows stand
+  bool paused;                   // a failure was reported, with the pause after it
+  DayFileTold told[maxDayFiles]; // each day's file
+} days;
+
+void OpenDayFilesOutput(const Conversion &conversion) {
+  days.following = conversion.following;
+  days.tourName = conversion.tourName;
+  days.file.stream = nullptr;
+  days.paused = false;
+  std::fill(std::begin(days.told), std::end(days.told), DayFileTold{0, false});
+  StartCursor(&days.cursor, days.following, false);
 }
 
 // Open the file of the day that begins: NAME-dayN.xml, for NAME.xml.
-static void OpenDay(DayFiles *days, Count day) {
-  size_t base = strlen(days->tourName) - (sizeof ".xml" - 1);
-  snprintf(days->name, sizeof days->name, "%.*s-day%lld.xml", static_cast<int>(base),
-           days->tourName, day);
+static void OpenDay(Count day) {
+  size_t base = strlen(days.tourName) - (sizeof ".xml" - 1);
+  snprintf(days.name, sizeof days.name, "%.*s-day%lld.xml", static_cast<int>(base), days.tourName,
+           day);
   // One pause is enough for all the day files: they fail alike.
-  days->file.stream = OpenFile(days->name, "w", !days->paused);
-  days->file.used = 0;
-  if (!days->file.stream) {
-    days->paused = true;
+  days.file.stream = OpenFile(days.name, "w", !days.paused);
+  days.file.used = 0;
+  if (!days.file.stream) {
+    days.paused = true;
     return;
   }
-  WriteTourHead(&days->file);
+  WriteTourHead(&days.file);
 }
 
 // Write the day's end and close its file.
-static void CloseDay(DayFiles *days, Count day) {
-  if (!days->file.stream) return;
-  DayFileTold *told = &days->told[day - 1];
-  WriteTourLocation(&days->file, days->cursor.end, true, 0);
+static void CloseDay(Count day) {
+  if (!days.file.stream) return;
+  DayFileTold *told = &days.told[day - 1];
+  WriteTourLocation(&days.file, days.cursor.end, true, 0);
   told->nrLocations++;
-  WriteTourTail(&days->file);
-  told->written = CloseOutput(&days->file, days->name) == 0;
+  WriteTourTail(&days.file);
+  told->written = CloseOutput(&days.file, days.name) == 0;
 }
 
 // Do what a cursor step, what, asks.
-static void Step(DayFiles *days, int what, const Row &row) {
-  Count day = days->cursor.walk.day;
-  if (what & cursorDayBegins) OpenDay(days, day);
-  if ((what & cursorLocation) && days->file.stream) {
-    WriteTourLocation(&days->file, row, true, 0);
-    days->told[day - 1].nrLocations++;
+static void Step(int what, const Row &row) {
+  Count day = days.cursor.walk.day;
+  if (what & cursorDayBegins) OpenDay(day);
+  if ((what & cursorLocation) && days.file.stream) {
+    WriteTourLocation(&days.file, row, true, 0);
+    days.told[day - 1].nrLocations++;
   }
-  if (what & cursorDayEnds) CloseDay(days, day);
+  if (what & cursorDayEnds) CloseDay(day);
 }
 
-void WriteDayRow(DayFiles *days, const Row &row) {
-  if (HasDayFiles(*days->following)) Step(days, StepCursor(&days->cursor, row), row);
+void PutDayRow(const Row &row) {
+  if (HasDayFiles(*days.following)) Step(StepCursor(&days.cursor, row), row);
 }
 
-bool FinishDayFiles(DayFiles *days, bool whole, const char *exportName) {
-  const Following &following = *days->following;
+bool FinishDayFilesOutput(bool whole, const char *exportName) {
+  const Following &following = *days.following;
   bool told = false;
   if (HasDayFiles(following)) {
-    Step(days, EndCursor(&days->cursor), days->cursor.end);
-    size_t base = strlen(days->tourName) - (sizeof ".xml" - 1);
+    Step(EndCursor(&days.cursor), days.cursor.end);
+    size_t base = strlen(days.tourName) - (sizeof ".xml" - 1);
     for (Count d = 1; d <= following.nrDays; d++) {
-      const DayFileTold &file = days->told[d - 1];
+      const DayFileTold &file = days.told[d - 1];
       if (!file.written) continue;
       if (!whole) {
-        snprintf(days->name, sizeof days->name, "%.*s-day%lld.xml", static_cast<int>(base),
-                 days->tourName, d);
-        ReportUnfinished(days->name, exportName);
+        snprintf(days.name, sizeof days.name, "%.*s-day%lld.xml", static_cast<int>(base),
+                 days.tourName, d);
+        ReportUnfinished(days.name, exportName);
         continue;
       }
       printf("File '%.*s-day%lld.xml' contains %lld %s for day %lld, within %.1f km of the "
              "route.\n",
-             static_cast<int>(base), days->tourName, d, file.nrLocations,
+             static_cast<int>(base), days.tourName, d, file.nrLocations,
              file.nrLocations == 1 ? "location" : "locations", d, OwnDeviation(following, d));
       told = true;
     }
   }
   return told;
-}
-
-// The run's day files.
-static DayFiles theDays;
-
-void OpenDayFilesOutput(const Conversion &conversion) {
-  OpenDayFiles(&theDays, conversion.tourName, conversion.following);
-}
-
-void PutDayRow(const Row &row) {
-  WriteDayRow(&theDays, row);
-}
-
-bool FinishDayFilesOutput(bool whole, const char *exportName) {
-  return FinishDayFiles(&theDays, whole, exportName);
 }

@@ -4,57 +4,50 @@
 #include "poiwriter.h"
 
 #include "coordinates.h"
+#include "files.h"
 #include "route.h"
 
-void OpenPoiWriter(PoiWriter *poi, const char *fileName) {
-  poi->file.stream = OpenFile(fileName, "w");
-  poi->file.used = 0;
-  poi->name = fileName;
-  poi->nrPOIs = 0;
+// The run's POI file.
+static struct {
+  OutFile file;     // the POI file; file.stream is nullptr when it did not open
+  const char *name; // its name, for the reports
+  Count nrPOIs;     // POIs of the export so far, counted also without a file
+} poi;
+
+void OpenPoiOutput(const Conversion &conversion) {
+  poi.file.stream = OpenFile(conversion.poiName, "w");
+  poi.file.used = 0;
+  poi.name = conversion.poiName;
+  poi.nrPOIs = 0;
 }
 
-void WritePoiRow(PoiWriter *poi, const Row &row) {
+void PutPoiRow(const Row &row) {
   if (!IsPoiRow(row)) return;
-  poi->nrPOIs++;
-  if (!poi->file.stream) return;
+  poi.nrPOIs++;
+  if (!poi.file.stream) return;
   // Both conversions share one result buffer: write each before the next.
   // The line ends in CR LF, as SmartST's import expects.
   size_t length;
   const char *decimal =
       FractionToDecimal(row.column[longitudeColumn], row.columnLength[longitudeColumn], &length);
-  PutBytes(&poi->file, decimal, length);
-  PutFixed(&poi->file, ",");
+  PutBytes(&poi.file, decimal, length);
+  PutFixed(&poi.file, ",");
   decimal =
       FractionToDecimal(row.column[latitudeColumn], row.columnLength[latitudeColumn], &length);
-  PutBytes(&poi->file, decimal, length);
-  PutFixed(&poi->file, ",\"");
-  PutBytes(&poi->file, row.column[nameColumn], row.columnLength[nameColumn]);
-  PutFixed(&poi->file, "\"\r\n");
-}
-
-bool FinishPoiWriter(PoiWriter *poi, bool whole, const char *exportName) {
-  if (!poi->file.stream) return false;
-  if (!whole) return CloseUnfinished(&poi->file, poi->name, exportName);
-  if (CloseOutput(&poi->file, poi->name) != 0) return false;
-  printf("File '%s' contains %lld POIs (import with e.g. SmartST).\n", poi->name, poi->nrPOIs);
-  return true;
-}
-
-// The run's POI file.
-static PoiWriter thePois;
-
-void OpenPoiOutput(const Conversion &conversion) {
-  OpenPoiWriter(&thePois, conversion.poiName);
-}
-
-void PutPoiRow(const Row &row) {
-  WritePoiRow(&thePois, row);
+  PutBytes(&poi.file, decimal, length);
+  PutFixed(&poi.file, ",\"");
+  PutBytes(&poi.file, row.column[nameColumn], row.columnLength[nameColumn]);
+  PutFixed(&poi.file, "\"\r\n");
 }
 
 bool FinishPoiOutput(bool whole, const char *exportName) {
-  return FinishPoiWriter(&thePois, whole, exportName);
+  if (!poi.file.stream) return false;
+  if (!whole) return CloseUnfinished(&poi.file, poi.name, exportName);
+  if (CloseOutput(&poi.file, poi.name) != 0) return false;
+  printf("File '%s' contains %lld POIs (import with e.g. SmartST).\n", poi.name, poi.nrPOIs);
+  return true;
 }
 
 Count PoisFound() {
-  return thePois.nrPOIs;
+  return poi.nrPOIs;
 }

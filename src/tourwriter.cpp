@@ -113,91 +113,82 @@ void ReportTourCount(const char *fileName, Count nrLocations, bool following, do
   if (nrLocations == 0) printf("Warning: the tour is empty!\n");
 }
 
-void OpenTourWriter(TourWriter *tour, const char *fileName, float first, float next) {
-  tour->file.stream = OpenFile(fileName, "w");
-  tour->file.used = 0;
-  tour->name = fileName;
-  tour->firstKm = first;
-  tour->nextKm = next;
-  tour->thinning = tourStart;
-  tour->nrLocations = 0;
-  tour->routeRowSeen = tour->textRowSeen = false;
-  tour->following = nullptr;
-  if (tour->file.stream) WriteTourHead(&tour->file);
-}
+// The run's tour file, and what the rows showed on the way.
+static struct {
+  OutFile file;               // the tour file; file.stream is nullptr when it did not open
+  const char *name;           // its name, for the reports
+  float firstKm;              // route distance at which the taking starts
+  float nextKm;               // least distance between two locations
+  Thinning thinning;          // where the thinning stands
+  Count nrLocations;          // locations taken
+  bool routeRowSeen;          // a row's distance read as a number
+  bool textRowSeen;           // a row was not empty before the taking started
+  const Following *following; // a follow run's choice; nullptr: by distance
+  FollowCursor cursor;        // where a follow run stands
+} tour;
 
-void OpenFollowingTourWriter(TourWriter *tour, const char *fileName, const Following *following) {
-  OpenTourWriter(tour, fileName, 0, 0);
-  tour->following = following;
-  StartCursor(&tour->cursor, following, true);
+void OpenTourOutput(const Conversion &conversion) {
+  tour.file.stream = OpenFile(conversion.tourName, "w");
+  tour.file.used = 0;
+  tour.name = conversion.tourName;
+  tour.firstKm = conversion.firstKm;
+  tour.nextKm = conversion.nextKm;
+  tour.thinning = tourStart;
+  tour.nrLocations = 0;
+  tour.routeRowSeen = tour.textRowSeen = false;
+  tour.following = conversion.following;
+  if (tour.following) StartCursor(&tour.cursor, tour.following, true);
+  if (tour.file.stream) WriteTourHead(&tour.file);
 }
 
 // Write the location that a follow run's step gives, what.
-static void WriteFollowed(TourWriter *tour, int what, const Row &row) {
+static void WriteFollowed(int what, const Row &row) {
   if (!(what & (cursorLocation | cursorDayEnds))) return;
-  tour->nrLocations++;
-  if (!tour->file.stream) return;
+  tour.nrLocations++;
+  if (!tour.file.stream) return;
   // Several days in one file: each location says its day.
-  Count day = tour->following->nrDays > 1 ? tour->cursor.walk.day : 0;
-  WriteTourLocation(&tour->file, what & cursorDayEnds ? tour->cursor.end : row, true, day);
-}
-
-void WriteTourRow(TourWriter *tour, const Row &row) {
-  // Rows pass the thinning also without a tour file: whether there was a
-  // route row tells an export from other files.
-  RouteRow route = RouteRowOf(row);
-  if (tour->following) {
-    // A day's end is known once the next row comes, with the end held.
-    tour->routeRowSeen |= route.hasKm;
-    tour->textRowSeen |= row.length > 0;
-    WriteFollowed(tour, StepCursor(&tour->cursor, row), row);
-    return;
-  }
-  // Once the taking has started, there was one.
-  if (!tour->thinning.taking) {
-    tour->routeRowSeen |= route.hasKm;
-    tour->textRowSeen |= row.length > 0;
-  }
-  if (ThinRow(&tour->thinning, route, tour->firstKm, tour->nextKm) && tour->file.stream) {
-    tour->nrLocations++;
-    WriteDistanceItem(&tour->file, row);
-  }
-}
-
-bool FinishTourWriter(TourWriter *tour, bool whole, const char *exportName) {
-  if (tour->following) WriteFollowed(tour, EndCursor(&tour->cursor), tour->cursor.end);
-  // A file that failed to open has been reported already: no count.
-  if (!tour->file.stream) return false;
-  if (!whole) return CloseUnfinished(&tour->file, tour->name, exportName);
-  WriteTourTail(&tour->file);
-  if (CloseOutput(&tour->file, tour->name) != 0) return false;
-  bool following = tour->following != nullptr;
-  ReportTourCount(tour->name, tour->nrLocations, following,
-                  following ? tour->following->tripDeviation : 0);
-  return true;
-}
-
-// The run's tour file.
-static TourWriter theTour;
-
-void OpenTourOutput(const Conversion &conversion) {
-  if (conversion.following)
-    OpenFollowingTourWriter(&theTour, conversion.tourName, conversion.following);
-  else
-    OpenTourWriter(&theTour, conversion.tourName, conversion.firstKm, conversion.nextKm);
+  Count day = tour.following->nrDays > 1 ? tour.cursor.walk.day : 0;
+  WriteTourLocation(&tour.file, what & cursorDayEnds ? tour.cursor.end : row, true, day);
 }
 
 void PutTourRow(const Row &row) {
-  WriteTourRow(&theTour, row);
+  // Rows pass the thinning also without a tour file: whether there was a
+  // route row tells an export from other files.
+  RouteRow route = RouteRowOf(row);
+  if (tour.following) {
+    // A day's end is known once the next row comes, with the end held.
+    tour.routeRowSeen |= route.hasKm;
+    tour.textRowSeen |= row.length > 0;
+    WriteFollowed(StepCursor(&tour.cursor, row), row);
+    return;
+  }
+  // Once the taking has started, there was one.
+  if (!tour.thinning.taking) {
+    tour.routeRowSeen |= route.hasKm;
+    tour.textRowSeen |= row.length > 0;
+  }
+  if (ThinRow(&tour.thinning, route, tour.firstKm, tour.nextKm) && tour.file.stream) {
+    tour.nrLocations++;
+    WriteDistanceItem(&tour.file, row);
+  }
 }
 
 bool FinishTourOutput(bool whole, const char *exportName) {
-  return FinishTourWriter(&theTour, whole, exportName);
+  if (tour.following) WriteFollowed(EndCursor(&tour.cursor), tour.cursor.end);
+  // A file that failed to open has been reported already: no count.
+  if (!tour.file.stream) return false;
+  if (!whole) return CloseUnfinished(&tour.file, tour.name, exportName);
+  WriteTourTail(&tour.file);
+  if (CloseOutput(&tour.file, tour.name) != 0) return false;
+  bool following = tour.following != nullptr;
+  ReportTourCount(tour.name, tour.nrLocations, following,
+                  following ? tour.following->tripDeviation : 0);
+  return true;
 }
 
 void TourRowsSeen(bool *text, bool *route) {
-  *text = theTour.textRowSeen;
-  *route = theTour.routeRowSeen;
+  *text = tour.textRowSeen;
+  *route = tour.routeRowSeen;
 }
 
 bool OpenBesideTour(BesideTour *beside, const char *tourName, const char *extension) {

@@ -1,7 +1,8 @@
 // The multi-stop tour writer: thins the route points of the export out by
 // distance into the tour file of a NAVMAN N20, or takes the locations a
-// follow run chose. An output of one pass (tourOutput); the texts of a tour
-// file serve the day files, the GPX file and the picture, too.
+// follow run chose. An output of one pass (tourOutput), whose state is its
+// own; the texts of a tour file serve the day files, the GPX file and the
+// picture, too.
 #ifndef TOURWRITER_H
 #define TOURWRITER_H
 
@@ -12,42 +13,21 @@
 #include "settings.h"
 #include "thinning.h"
 
-// A tour file being written, and what the rows showed on the way.
-struct TourWriter {
-  OutFile file;               // the tour file; file.stream is nullptr when it did not open
-  const char *name;           // its name, for the reports
-  float firstKm;              // route distance at which the taking starts
-  float nextKm;               // least distance between two locations
-  Thinning thinning;          // where the thinning stands
-  Count nrLocations;          // locations taken
-  bool routeRowSeen;          // a row's distance read as a number
-  bool textRowSeen;           // a row was not empty before the taking started
-  const Following *following; // a follow run's choice; nullptr: by distance
-  FollowCursor cursor;        // where a follow run stands
-};
+// Open the conversion's tour file and write its head, taking locations by
+// its distances or, following the route, those chosen for the whole tour. A
+// file that cannot be opened is reported; the rows are still looked at, for
+// what they show.
+void OpenTourOutput(const Conversion &conversion);
 
-// Open the tour file fileName for tour, taking locations by the distances
-// first and next, and write its head. A file that cannot be opened is
-// reported; the rows are still looked at, for what they show.
-void OpenTourWriter(TourWriter *tour, const char *fileName, float first, float next);
-
-// The same for a follow run, taking the locations following chose for the
-// whole tour.
-void OpenFollowingTourWriter(TourWriter *tour, const char *fileName, const Following *following);
-
-// Take row, split, as a location when the route has gone far enough.
-void WriteTourRow(TourWriter *tour, const Row &row);
+// Take row, split, as a location when the route has gone far enough, or
+// when the choice has it.
+void PutTourRow(const Row &row);
 
 // Write the tail, close the file and report how many locations it holds,
 // or that it could not be written; with whole false, that it is unfinished,
 // since exportName changed. Return whether a count was reported.
-bool FinishTourWriter(TourWriter *tour, bool whole = true, const char *exportName = "");
-
-// The tour file as an output: a writer of its own, by distance or following
-// as the conversion says.
-void OpenTourOutput(const Conversion &conversion);
-void PutTourRow(const Row &row);
 bool FinishTourOutput(bool whole, const char *exportName);
+
 inline constexpr Output tourOutput = {OpenTourOutput,   PutTourRow, NoPassesLeft,
                                       FinishTourOutput, 1,          1};
 
