@@ -3,6 +3,7 @@
 // answer to the question that comes after the export was written anew. Each
 // must end in an error report, the pause and exit status 1, never in a signal
 // or a quiet success.
+#include "daysexport.h"
 #include "tempfolder.h"
 
 #include <cerrno>
@@ -130,22 +131,6 @@ TEST(Pipes, ExportThatCannotBeReadTwiceWithFollow) {
   ExpectExportReadTwiceRefused("t follow");
 }
 
-// An export of nrDays days of nrPoints route points each.
-std::string Days(int nrDays, int nrPoints) {
-  std::string text;
-  for (int d = 0; d < nrDays; d++) {
-    if (d > 0) text += "\r\n";
-    for (int i = 0; i < nrPoints; i++) {
-      char row[128];
-      snprintf(row, sizeof row,
-               "%d\t%d.0\t0:00\tOrt\t\tRoute\t(11%02d%02d0,47%02d%02d0)\t\t574 m\r\n", i, i,
-               (d + i) % 60, i * 7 % 60, d % 60, i * 13 % 60);
-      text += row;
-    }
-  }
-  return text;
-}
-
 bool WriteText(const std::string &name, const std::string &text) {
   FILE *file = fopen(name.c_str(), "wb");
   if (!file) return false;
@@ -202,9 +187,10 @@ TEST(Pipes, ExportWrittenAnewWhileTheQuestionWaits) {
                  std::to_string(c.laterPoints));
     TempFolder folder("rovalto-pipes");
     ASSERT_FALSE(folder.path().empty());
-    const std::string later = Days(c.laterDays, c.laterPoints);
+    const std::string later = DaysExport(c.laterDays, c.laterPoints);
     int status;
-    std::string console = AnswerAfterRewrite(folder.path(), Days(c.days, c.points), later, &status);
+    std::string console =
+        AnswerAfterRewrite(folder.path(), DaysExport(c.days, c.points), later, &status);
     EXPECT_EQ(status, 1) << console;
     EXPECT_NE(console.find("\nError: 't.txt' changed while it was read: convert it again!\n"),
               std::string::npos)
