@@ -143,7 +143,8 @@ static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
     conversion->choosing = byFollowing;
     conversion->following = following;
   }
-  if (read && ExportChanged(*reader)) {
+  // Whichever pass found it, the change is told here, and only here.
+  if (ExportChanged(*reader)) {
     ReportError("'%s' changed while it was read: convert it again", reader->name);
     read = false;
   }

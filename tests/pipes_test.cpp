@@ -139,10 +139,10 @@ bool WriteText(const std::string &name, const std::string &text) {
 }
 
 // Drop t.txt, holding before, onto the program in folder; once it asks, write
-// later into t.txt and press Enter. Return the console, and the exit status
-// in *status (-1 when it did not exit).
+// later into t.txt and answer (a line). Return the console, and the exit
+// status in *status (-1 when it did not exit).
 std::string AnswerAfterRewrite(const std::string &folder, const std::string &before,
-                               const std::string &later, int *status) {
+                               const std::string &later, const std::string &answer, int *status) {
   *status = -1;
   const std::string exportName = folder + "/t.txt";
   if (!WriteText(exportName, before)) return "";
@@ -166,7 +166,9 @@ std::string AnswerAfterRewrite(const std::string &folder, const std::string &bef
     console.append(buf, static_cast<size_t>(n));
     if (!asked && console.find("the next locations: ") != std::string::npos) {
       asked = true;
-      if (!WriteText(exportName, later) || write(in[1], "\n", 1) != 1) break;
+      if (!WriteText(exportName, later) ||
+          write(in[1], answer.data(), answer.size()) != static_cast<ssize_t>(answer.size()))
+        break;
       close(in[1]);
     }
   }
@@ -178,19 +180,22 @@ std::string AnswerAfterRewrite(const std::string &folder, const std::string &bef
 }
 
 TEST(Pipes, ExportWrittenAnewWhileTheQuestionWaits) {
+  // Enter, and typed distances, which are counted on the export first.
   const struct {
     int days, points, laterDays, laterPoints;
-  } cases[] = {
-      {2, 20, 30, 20}, {20, 20, 30, 20}, {20, 20, 120, 20}, {20, 20, 120, 3}, {2, 20, 1, 20}};
+    const char *answer;
+  } cases[] = {{2, 20, 30, 20, "\n"},   {20, 20, 30, 20, "\n"}, {20, 20, 120, 20, "\n"},
+               {20, 20, 120, 3, "\n"},  {2, 20, 1, 20, "\n"},   {2, 20, 30, 20, "20 10\n"},
+               {2, 20, 30, 20, "fit\n"}};
   for (const auto &c : cases) {
     SCOPED_TRACE(std::to_string(c.days) + " days, then " + std::to_string(c.laterDays) + " of " +
-                 std::to_string(c.laterPoints));
+                 std::to_string(c.laterPoints) + ", answered " + c.answer);
     TempFolder folder("rovalto-pipes");
     ASSERT_FALSE(folder.path().empty());
     const std::string later = DaysExport(c.laterDays, c.laterPoints);
     int status;
     std::string console =
-        AnswerAfterRewrite(folder.path(), DaysExport(c.days, c.points), later, &status);
+        AnswerAfterRewrite(folder.path(), DaysExport(c.days, c.points), later, c.answer, &status);
     EXPECT_EQ(status, 1) << console;
     EXPECT_NE(console.find("\nError: 't.txt' changed while it was read: convert it again!\n"),
               std::string::npos)
