@@ -40,9 +40,11 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
     result->ownCount = static_cast<uint8_t>(FewestForBest(result->choices));
     following->endsDeviation = std::max(following->endsDeviation, result->choices.deviation[1]);
   } else if (day.nrPoints == following->day[d - 1].nrPoints) {
-    // (A day of other points than on the first reading is the export
-    // written in between: its choices stay as they are, and the reader
-    // tells.) The best split lies within these, whatever the days after this one
+    // A day of other points than on the first reading is an export written
+    // in between: its choices, indices into the first reading's points,
+    // stay as they are, and the reader tells of the change.
+    //
+    // The best split lies within these, whatever the days after this one
     // hold: all their choices so far are real, and no better than their
     // lower ends.
     const DayChoices *days[maxLocations];
