@@ -1,7 +1,7 @@
 // Arbitrary texts, any length and any bytes, through both coordinate
 // conversions: the text never grows or moves, and the decimal-degree text
 // always fits its buffer.
-#include "coordinates.h"
+#include "base/coordinates.h"
 
 #include <cstdint>
 #include <cstdlib>

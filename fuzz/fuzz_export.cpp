@@ -6,10 +6,10 @@
 // Each input is a run of its own: a fresh reader and fresh writers, whose
 // files go to /dev/null (those named after the tour to a folder of their
 // own), as do their reports.
-#include "filetable.h"
-#include "follow.h"
-#include "outputs.h"
-#include "reader.h"
+#include "base/filetable.h"
+#include "choice/follow.h"
+#include "input/reader.h"
+#include "output/outputs.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -4,17 +4,17 @@
 // The driver: the identification, how the locations are chosen and the
 // settings report, then the conversion, which runs the table of outputs over
 // the export; last the exit status.
-#include "cmdline.h"
-#include "console.h"
-#include "distance.h"
-#include "files.h"
-#include "filetable.h"
-#include "fit.h"
-#include "follow.h"
-#include "outputs.h"
-#include "question.h"
-#include "reader.h"
-#include "settings.h"
+#include "base/console.h"
+#include "base/distance.h"
+#include "base/files.h"
+#include "base/filetable.h"
+#include "base/settings.h"
+#include "choice/fit.h"
+#include "choice/follow.h"
+#include "dialog/cmdline.h"
+#include "dialog/question.h"
+#include "input/reader.h"
+#include "output/outputs.h"
 
 #include <algorithm>
 #include <cstdio>

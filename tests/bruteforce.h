@@ -3,7 +3,7 @@
 #ifndef BRUTEFORCE_H
 #define BRUTEFORCE_H
 
-#include "choice.h"
+#include "choice/choice.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // every choice, found by dynamic programming over all pieces, on small
 // random days with bends, doubled points and straight stretches.
 #include "bruteforce.h"
-#include "choice.h"
+#include "choice/choice.h"
 #include "random.h"
 
 #include <gtest/gtest.h>

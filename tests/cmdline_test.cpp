@@ -1,8 +1,8 @@
 // The command line: base names, a dropped export, and the names and distance
 // texts each gives. One row a case; "@" in an argument stands for the test's
 // folder, which holds the files named below.
-#include "cmdline.h"
-#include "settings.h"
+#include "base/settings.h"
+#include "dialog/cmdline.h"
 #include "tempfolder.h"
 
 #include <algorithm>

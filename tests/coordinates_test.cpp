@@ -1,4 +1,4 @@
-#include "coordinates.h"
+#include "base/coordinates.h"
 
 #include <cstdio>
 #include <cstdlib>

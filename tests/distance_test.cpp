@@ -1,6 +1,6 @@
 // Distances are read as "%f" reads them, plain decimals on a fast path of
 // their own: whatever the text, ReadKm must agree with sscanf to the bit.
-#include "distance.h"
+#include "base/distance.h"
 
 #include "random.h"
 

@@ -1,8 +1,8 @@
 // The table of open files guards every file the run has open or has written:
 // a file that finds it full is not opened, rather than opened unguarded, and
 // no output is written twice under two names.
-#include "files.h"
-#include "filetable.h"
+#include "base/files.h"
+#include "base/filetable.h"
 #include "tempfolder.h"
 
 #include <cstdio>

@@ -1,10 +1,10 @@
 // The fit counts the locations of a pair of distances by passing the export
 // through the tour's thinning: its count must be the one a real run reports,
 // for any export and any pair.
+#include "base/settings.h"
+#include "choice/fit.h"
 #include "faultyexport.h"
-#include "fit.h"
 #include "random.h"
-#include "settings.h"
 #include "tempfolder.h"
 
 #include <cstdio>

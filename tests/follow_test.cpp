@@ -3,8 +3,8 @@
 // choices, each day's own file within it of that day's best, every day's end
 // in both, and the export read at most twice before the files are written.
 #include "bruteforce.h"
+#include "choice/follow.h"
 #include "faultyexport.h"
-#include "follow.h"
 #include "random.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // every POI a waypoint, every route point of each day a point of its track
 // segment, in order and at the same place, and one route a day from the
 // day's start to its end.
-#include "reader.h"
-#include "route.h"
+#include "input/reader.h"
+#include "input/route.h"
 
 #include <cstdio>
 #include <fstream>

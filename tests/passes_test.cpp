@@ -3,9 +3,9 @@
 // Every output must then be told unfinished or the read error told, with no
 // count and nothing indexed past what the choice saw (which the sanitizer
 // build checks).
+#include "choice/fit.h"
 #include "daysexport.h"
-#include "fit.h"
-#include "outputs.h"
+#include "output/outputs.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>

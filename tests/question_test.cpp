@@ -1,6 +1,6 @@
 // The rider's answer to the question, and what the question offers for
 // Enter.
-#include "question.h"
+#include "dialog/question.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

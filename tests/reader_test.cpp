@@ -1,4 +1,4 @@
-#include "reader.h"
+#include "input/reader.h"
 
 #include "random.h"
 

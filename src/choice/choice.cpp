@@ -1,0 +1,246 @@
+// The choice of locations. For a given deviation eps, the fewest pieces
+// within it are a shortest path over the pieces that stay within eps of the
+// points they pass (Imai and Iri); a piece is tested as Chan and Chin do:
+// the points it passes must lie within eps of both rays along it, one from
+// each end, and the directions from a point that keep all later points
+// within eps form a wedge, narrowed point by point. The least deviation for
+// k locations is then bracketed: a deviation with no path of k pieces raises
+// the bracket's lower end, a path found lowers its upper end to that path's
+// own deviation.
+#include "choice/choice.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+// The brackets' stop: 1 % of the lower end, plus 0.01 km.
+constexpr double slackRatio = 1.01;
+constexpr double slackKm = 0.01;
+
+bool IsNarrow(const DayChoices &choices, size_t k) {
+  return choices.deviation[k] <= slackRatio * choices.low[k] + slackKm ||
+         choices.top[k] <= choices.low[k];
+}
+
+// Hold the choice of size locations at index for k and for every larger
+// count whose choice it beats.
+static void Keep(DayChoices *choices, size_t k, const uint16_t *index, size_t size,
+                 double deviation) {
+  for (size_t j = k; j <= maxLocations; j++) {
+    if (deviation >= choices->deviation[j]) continue;
+    choices->deviation[j] = deviation;
+    choices->top[j] = std::min(choices->top[j], deviation);
+    choices->size[j] = static_cast<uint8_t>(size);
+    std::copy(index, index + size, choices->index[j]);
+  }
+}
+
+// Note that no choice of fewer than k locations stays within eps.
+static void Raise(DayChoices *choices, size_t k, double eps) {
+  for (size_t j = 1; j < k && j <= maxLocations; j++)
+    choices->low[j] = std::max(choices->low[j], eps);
+}
+
+void FirstChoices(const Day &day, const Plane &plane, DayChoices *choices) {
+  // No choice is of 0 locations.
+  choices->low[0] = choices->deviation[0] = choices->top[0] = INFINITY;
+  choices->size[0] = 0;
+  for (size_t k = 1; k <= maxLocations; k++) {
+    choices->low[k] = 0;
+    choices->deviation[k] = choices->top[k] = INFINITY;
+  }
+  size_t last = day.n - 1;
+  // Split points and the pieces between them, in route order.
+  uint16_t index[maxLocations] = {static_cast<uint16_t>(last)};
+  double pieceDeviation[maxLocations];
+  size_t pieceFarthest[maxLocations];
+  pieceDeviation[0] = PieceDeviation(day, plane, 0, last, &pieceFarthest[0]);
+  // The end alone is the only choice of one location.
+  choices->low[1] = pieceDeviation[0];
+  Keep(choices, 1, index, 1, pieceDeviation[0]);
+  for (size_t size = 1; size < maxLocations; size++) {
+    size_t worst = static_cast<size_t>(std::max_element(pieceDeviation, pieceDeviation + size) -
+                                       pieceDeviation);
+    // On a straight road no point lowers the deviation.
+    if (pieceDeviation[worst] == 0) return;
+    size_t from = worst == 0 ? 0 : index[worst - 1], to = index[worst];
+    size_t at = pieceFarthest[worst];
+    std::copy_backward(index + worst, index + size, index + size + 1);
+    std::copy_backward(pieceDeviation + worst, pieceDeviation + size, pieceDeviation + size + 1);
+    std::copy_backward(pieceFarthest + worst, pieceFarthest + size, pieceFarthest + size + 1);
+    index[worst] = static_cast<uint16_t>(at);
+    pieceDeviation[worst] = PieceDeviation(day, plane, from, at, &pieceFarthest[worst]);
+    pieceDeviation[worst + 1] = PieceDeviation(day, plane, at, to, &pieceFarthest[worst + 1]);
+    Keep(choices, size + 1, index, size + 1, ChoiceDeviation(day, plane, index, size + 1));
+  }
+}
+
+size_t FewestForBest(const DayChoices &choices) {
+  size_t k = 1;
+  while (choices.deviation[k] > choices.deviation[maxLocations])
+    k++;
+  return k;
+}
+
+// The fewest locations of a day for the largest deviation limit, by its
+// deviations (or lower ends); more than 14 when none is within it.
+static size_t Needed(const DayChoices &choices, bool byLow, double limit) {
+  size_t k = 1;
+  while (k <= maxLocations && (byLow ? choices.low[k] : choices.deviation[k]) > limit)
+    k++;
+  return k;
+}
+
+double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, uint8_t *count) {
+  // The least limit that a split of 14 meets is one of the days' own values.
+  double best = INFINITY;
+  for (size_t d = 0; d < nrDays; d++) {
+    for (size_t k = 1; k <= maxLocations; k++) {
+      double limit = byLow ? days[d]->low[k] : days[d]->deviation[k];
+      if (limit >= best) continue;
+      size_t total = 0;
+      for (size_t e = 0; e < nrDays && total <= maxLocations; e++)
+        total += Needed(*days[e], byLow, limit);
+      if (total <= maxLocations) best = limit;
+    }
+  }
+  if (byLow || !count) return best;
+  size_t total = 0;
+  for (size_t d = 0; d < nrDays; d++) {
+    count[d] = static_cast<uint8_t>(Needed(*days[d], false, best));
+    total += count[d];
+  }
+  for (; total < maxLocations; total++) {
+    size_t lowers = nrDays;
+    double most = 0;
+    for (size_t d = 0; d < nrDays; d++) {
+      if (count[d] == maxLocations) continue;
+      double drop = days[d]->deviation[count[d]] - days[d]->deviation[count[d] + 1];
+      if (drop > most) {
+        most = drop;
+        lowers = d;
+      }
+    }
+    if (lowers == nrDays) break;
+    count[lowers]++;
+  }
+  return best;
+}
+
+// The directions from a point within a wedge, from l round to r counter-
+// clockwise, less than half a turn; or all of them.
+struct Wedge {
+  double lx, ly, rx, ry;
+  bool full;
+  bool empty;
+};
+
+// Whether u lies counterclockwise from a, by less than half a turn.
+static inline bool Ahead(double ax, double ay, double ux, double uy) {
+  return ax * uy - ay * ux >= 0;
+}
+
+static inline bool Between(double lx, double ly, double rx, double ry, double ux, double uy) {
+  return Ahead(lx, ly, ux, uy) && Ahead(ux, uy, rx, ry);
+}
+
+// Whether the direction u lies in w. The null direction, a piece whose ends
+// coincide, does only where every point is within eps of them.
+static inline bool Holds(const Wedge &w, double ux, double uy) {
+  if (w.full) return true;
+  if (ux == 0 && uy == 0) return false;
+  return Between(w.lx, w.ly, w.rx, w.ry, ux, uy);
+}
+
+// Narrow w to the directions whose rays pass within eps of the point at v
+// from the wedge's apex.
+static inline void Narrow(Wedge *w, double vx, double vy, double eps) {
+  double d2 = vx * vx + vy * vy, eps2 = eps * eps;
+  if (d2 <= eps2) return;
+  // The two tangents from the apex to the circle of eps round the point.
+  double t = std::sqrt(d2 - eps2);
+  double lx = t * vx + eps * vy, ly = t * vy - eps * vx;
+  double rx = t * vx - eps * vy, ry = t * vy + eps * vx;
+  if (w->full) {
+    *w = {lx, ly, rx, ry, false, false};
+    return;
+  }
+  bool lInside = Between(w->lx, w->ly, w->rx, w->ry, lx, ly);
+  bool rInside = Between(w->lx, w->ly, w->rx, w->ry, rx, ry);
+  if (!lInside && !Between(lx, ly, rx, ry, w->lx, w->ly)) w->empty = true;
+  if (!rInside && !Between(lx, ly, rx, ry, w->rx, w->ry)) w->empty = true;
+  if (w->empty) return;
+  if (lInside) w->lx = lx, w->ly = ly;
+  if (rInside) w->rx = rx, w->ry = ry;
+}
+
+// The search's state for one deviation, for every held point.
+static uint8_t fewest[maxDayPoints + 1];     // pieces to reach it from the start
+static uint16_t previous[maxDayPoints + 1];  // the piece's start on that path
+static Wedge ahead[maxDayPoints + 1];        // its wedge over the points after it
+static uint16_t aheadUpTo[maxDayPoints + 1]; // the first point not yet in that wedge
+
+size_t FewestPieces(const Plane &plane, size_t n, double eps, size_t cap, uint16_t *index) {
+  const double *x = plane.x, *y = plane.y;
+  uint8_t unreached = static_cast<uint8_t>(cap + 1);
+  fewest[0] = 0;
+  ahead[0] = {0, 0, 0, 0, true, false};
+  aheadUpTo[0] = 1;
+  for (size_t b = 1; b < n; b++) {
+    fewest[b] = unreached;
+    // The wedge at b over the points between it and a, a going back.
+    Wedge behind = {0, 0, 0, 0, true, false};
+    for (size_t a = b; a-- > 0;) {
+      double vx = x[a] - x[b], vy = y[a] - y[b];
+      if (fewest[a] + 1 < fewest[b] && Holds(behind, vx, vy)) {
+        Wedge *w = &ahead[a];
+        size_t i = aheadUpTo[a];
+        for (; i < b && !w->empty; i++)
+          Narrow(w, x[i] - x[a], y[i] - y[a], eps);
+        aheadUpTo[a] = static_cast<uint16_t>(i);
+        if (!w->empty && Holds(*w, x[b] - x[a], y[b] - y[a])) {
+          fewest[b] = static_cast<uint8_t>(fewest[a] + 1);
+          previous[b] = static_cast<uint16_t>(a);
+          // No path is shorter than one piece.
+          if (fewest[b] == 1) break;
+        }
+      }
+      Narrow(&behind, vx, vy, eps);
+      if (behind.empty) break;
+    }
+    ahead[b] = {0, 0, 0, 0, true, false};
+    aheadUpTo[b] = static_cast<uint16_t>(b + 1);
+  }
+  size_t pieces = fewest[n - 1];
+  if (pieces > cap) return cap + 1;
+  size_t at = n - 1;
+  for (size_t i = pieces; i-- > 0;) {
+    index[i] = static_cast<uint16_t>(at);
+    at = previous[at];
+  }
+  return pieces;
+}
+
+void TryDeviation(const Day &day, const Plane &plane, DayChoices *choices, double eps) {
+  uint16_t index[maxLocations];
+  size_t pieces = FewestPieces(plane, day.n, eps, maxLocations, index);
+  if (pieces <= maxLocations) {
+    for (size_t j = pieces; j <= maxLocations; j++)
+      choices->top[j] = std::min(choices->top[j], eps);
+    Keep(choices, pieces, index, pieces, ChoiceDeviation(day, plane, index, pieces));
+  }
+  // Rounding may let a wedge miss a path by a few units in the last place:
+  // the lower end stays a little below what was tried.
+  Raise(choices, pieces, eps * (1 - 1e-7) - 1e-12);
+  // Fewer locations never do better than more.
+  for (size_t j = maxLocations; j-- > 1;)
+    choices->low[j] = std::max(choices->low[j], choices->low[j + 1]);
+}
+
+void NarrowStep(const Day &day, const Plane &plane, DayChoices *choices, size_t k) {
+  double low = choices->low[k], top = choices->top[k];
+  // Halving the ratio; from 0, halving the deviation.
+  double eps = low > 0 ? std::sqrt(low * top) : top / 2;
+  if (!(eps > low && eps < top)) eps = low + (top - low) / 2;
+  TryDeviation(day, plane, choices, eps);
+}

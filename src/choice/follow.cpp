@@ -1,0 +1,201 @@
+// Following the route. Each day is held on its own: its points, thinned when
+// many, projected, and its choices of 1 to 14 locations started quickly,
+// then the choice for 14 narrowed to within 1 % of the least deviation. A
+// whole tour of 2 to 14 days shares its 14 locations out by those choices;
+// narrowing them all would cost most where it matters least, so the second
+// reading narrows only the choices whose brackets meet the bracket of the
+// best split, which is all that the split's 1 % needs: the split the best
+// choices make is then within it.
+#include "choice/follow.h"
+
+#include <algorithm>
+#include <cstring>
+
+// The days' points and their projection, one day at a time.
+static Day day;
+static Plane plane;
+
+// The choices of the first days, for the split.
+static void DaysChoices(const Following &following, const DayChoices **days) {
+  for (Count d = 0; d < following.nrDays && d < maxLocations; d++)
+    days[d] = &following.day[d].choices;
+}
+
+// Choose for the day just read, number d, on the first reading (narrowing
+// false) or the second.
+static void ChooseForDay(Following *following, Count d, bool narrowing) {
+  EndDay(&day);
+  ProjectDay(day, &plane);
+  if (d > maxDayFiles) {
+    // The day's end alone, in the whole tour's file.
+    double alone = PieceDeviation(day, plane, 0, day.n - 1);
+    following->endsDeviation = std::max(following->endsDeviation, alone);
+  } else if (!narrowing) {
+    DayResult *result = &following->day[d - 1];
+    result->stride = day.stride;
+    FirstChoices(day, plane, &result->choices);
+    result->nrPoints = day.nrPoints;
+    NarrowChoices(day, plane, &result->choices,
+                  [](size_t k, const DayChoices &) { return k == maxLocations; });
+    result->ownCount = static_cast<uint8_t>(FewestForBest(result->choices));
+    following->endsDeviation = std::max(following->endsDeviation, result->choices.deviation[1]);
+  } else if (day.nrPoints == following->day[d - 1].nrPoints) {
+    // A day of other points than on the first reading is an export written
+    // in between: its choices, indices into the first reading's points,
+    // stay as they are, and the reader tells of the change.
+    //
+    // The best split lies within these, whatever the days after this one
+    // hold: all their choices so far are real, and no better than their
+    // lower ends.
+    const DayChoices *days[maxLocations];
+    DaysChoices(*following, days);
+    size_t n = static_cast<size_t>(following->nrDays);
+    double low = SplitLocations(days, n, true, nullptr);
+    double high = SplitLocations(days, n, false, nullptr);
+    // Only the choices whose brackets meet the best split's matter: one
+    // already below it is within the bound, one above it is no part of it.
+    NarrowChoices(day, plane, &following->day[d - 1].choices,
+                  [low, high](size_t k, const DayChoices &choices) {
+                    return choices.deviation[k] >= low && choices.low[k] <= high;
+                  });
+  }
+  if (!narrowing && day.stride > 1) {
+    if (following->nrThinned < static_cast<Count>(maxThinnedTold))
+      following->thinned[following->nrThinned] = {d, day.stride};
+    following->nrThinned++;
+  }
+}
+
+// Widen area to point, a route point or a POI.
+static void TakeIntoArea(TripArea *area, RoutePoint point, bool routePoint) {
+  if (area->nrPlaces++ == 0) area->low = area->high = point;
+  area->low = {std::min(area->low.longitude, point.longitude),
+               std::min(area->low.latitude, point.latitude)};
+  area->high = {std::max(area->high.longitude, point.longitude),
+                std::max(area->high.latitude, point.latitude)};
+  if (!routePoint) return;
+  area->sumLatitude += point.latitude;
+  area->nrRoutePoints++;
+}
+
+// Read the export once from its start, choosing for each day as it ends.
+static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool narrowing) {
+  if (!RewindExport(reader))
+    return ExportReadFailed(*reader) ? followReadFailed : followNotRewindable;
+  static Row row;
+  // An export written since the first reading must not lead the narrowing
+  // into days it never chose for.
+  RouteWalk walk = narrowing ? WalkUpTo(following->nrDays) : walkStart;
+  int read = rowRead;
+  while (read == rowRead) {
+    read = ReadLine(reader, &row);
+    if (read == readFailed) return followReadFailed;
+    SplitRow(&row);
+    RoutePoint point;
+    WalkStep step = WalkRow(&walk, row, &point);
+    if (step == stepPoint) {
+      if (walk.ordinal == 0) StartDay(&day);
+      AddToDay(&day, point);
+      if (!narrowing) TakeIntoArea(&following->area, point, true);
+    } else if (step == stepDayEnd) {
+      ChooseForDay(following, walk.day, narrowing);
+    } else if (!narrowing && IsPoiRow(row) && PositionOnGlobe(row, &point)) {
+      TakeIntoArea(&following->area, point, false);
+    }
+  }
+  if (walk.inDay) ChooseForDay(following, walk.day, narrowing);
+  if (!narrowing) following->nrDays = walk.day;
+  return ExportChanged(*reader) ? followChanged : followChosen;
+}
+
+FollowOutcome FollowRoute(ExportReader *reader, Following *following) {
+  following->nrDays = 0;
+  following->endsDeviation = 0;
+  following->tripDeviation = 0;
+  following->nrThinned = 0;
+  following->area = TripArea{{0, 0}, {0, 0}, 0, 0, 0};
+  FollowOutcome outcome = ReadDays(reader, following, false);
+  if (outcome != followChosen) return outcome;
+  Count nrDays = following->nrDays;
+  if (nrDays > maxLocations) {
+    following->tripDeviation = following->endsDeviation;
+    return followChosen;
+  }
+  if (nrDays > 1) {
+    outcome = ReadDays(reader, following, true);
+    if (outcome != followChosen) return outcome;
+  }
+  const DayChoices *days[maxLocations];
+  DaysChoices(*following, days);
+  uint8_t count[maxLocations];
+  size_t n = static_cast<size_t>(nrDays);
+  if (n > 0) following->tripDeviation = SplitLocations(days, n, false, count);
+  for (size_t d = 0; d < n; d++) {
+    following->day[d].tripCount = count[d];
+    following->tripDeviation =
+        std::max(following->tripDeviation, following->day[d].choices.deviation[count[d]]);
+  }
+  return followChosen;
+}
+
+Count TripLocations(const Following &following) {
+  // Beyond 14 days the whole tour's file holds each day's end alone.
+  if (following.nrDays > maxLocations) return following.nrDays;
+  Count n = 0;
+  for (Count d = 0; d < following.nrDays; d++)
+    n += following.day[d].tripCount;
+  return n;
+}
+
+double OwnDeviation(const Following &following, Count d) {
+  const DayResult &result = following.day[d - 1];
+  return result.choices.deviation[result.ownCount];
+}
+
+void StartCursor(FollowCursor *cursor, const Following *following, bool wholeTrip) {
+  cursor->following = following;
+  cursor->wholeTrip = wholeTrip;
+  // The writers never walk into a day that the choice did not see.
+  cursor->walk = WalkUpTo(following->nrDays);
+  cursor->nrChosen = cursor->next = 0;
+}
+
+// Load the ordinals of the locations of the day just begun, before its end.
+static void LoadDay(FollowCursor *cursor) {
+  const Following &following = *cursor->following;
+  Count d = cursor->walk.day;
+  cursor->nrChosen = cursor->next = 0;
+  // Beyond 14 days the whole tour's file holds each day's end alone.
+  if (d > maxDayFiles || (cursor->wholeTrip && following.nrDays > maxLocations)) return;
+  const DayResult &result = following.day[d - 1];
+  size_t k = cursor->wholeTrip ? result.tripCount : result.ownCount;
+  size_t size = result.choices.size[k];
+  for (size_t i = 0; i + 1 < size; i++) {
+    size_t index = result.choices.index[k][i];
+    // The held points of a thinned day are every stride-th route point.
+    cursor->chosen[cursor->nrChosen++] = static_cast<Count>(index) * result.stride;
+  }
+}
+
+int StepCursor(FollowCursor *cursor, const Row &row) {
+  WalkStep step = WalkRow(&cursor->walk, row, &cursor->point);
+  if (step == stepDayEnd) return cursorDayEnds;
+  if (step != stepPoint) return 0;
+  int what = 0;
+  if (cursor->walk.ordinal == 0) {
+    LoadDay(cursor);
+    what |= cursorDayBegins;
+  }
+  if (cursor->next < cursor->nrChosen && cursor->chosen[cursor->next] == cursor->walk.ordinal) {
+    cursor->next++;
+    what |= cursorLocation;
+  }
+  CopyRow(&cursor->end, row);
+  return what;
+}
+
+int EndCursor(FollowCursor *cursor) {
+  if (!cursor->walk.inDay) return 0;
+  cursor->walk.inDay = false;
+  return cursorDayEnds;
+}

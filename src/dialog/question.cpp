@@ -1,0 +1,140 @@
+// The question. Nothing typed is ever taken as anything but what it plainly
+// says: every other answer is asked again, and so is a pair of distances
+// that would give the device no location or more than it takes, unless the
+// rider insists on it.
+#include "dialog/question.h"
+
+#include "base/console.h"
+#include "base/distance.h"
+#include "choice/fit.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+
+// Whether the n bytes at text are a plain number: digits with at most one
+// point among them (20, 20.5, .5, 5.).
+static bool IsPlainNumber(const char *text, size_t n) {
+  size_t digits = strspn(text, "0123456789");
+  if (digits < n && text[digits] == '.') digits += 1 + strspn(text + digits + 1, "0123456789");
+  return digits == n && strspn(text, ".") < n;
+}
+
+// Whether the n bytes at text are word, in any case of its ASCII letters.
+static bool IsWord(const char *text, size_t n, const char *word) {
+  if (n != strlen(word)) return false;
+  for (size_t i = 0; i < n; i++)
+    if ((text[i] | 0x20) != word[i]) return false;
+  return true;
+}
+
+void ParseAnswer(const char *text, size_t length, Answer *answer) {
+  answer->kind = answerRefused;
+  // A NUL byte would end the answer early: "20\0" "3" is no "20".
+  if (length >= answerSize || memchr(text, '\0', length)) return;
+  // Words between blanks; a CR before the line end is a blank too.
+  const char *const blanks = " \t\r";
+  const char *word[3];
+  size_t size[3], nrWords = 0;
+  for (const char *p = text + strspn(text, blanks); *p; p += strspn(p, blanks)) {
+    if (nrWords == std::size(word)) return;
+    word[nrWords] = p;
+    size[nrWords] = strcspn(p, blanks);
+    p += size[nrWords++];
+  }
+  if (nrWords == 0) {
+    answer->kind = answerEmpty;
+  } else if (nrWords == 1 && IsWord(word[0], size[0], "fit")) {
+    answer->kind = answerFit;
+  } else if (nrWords == 1 && IsWord(word[0], size[0], "follow")) {
+    answer->kind = answerFollow;
+  } else if (nrWords == 2 && IsPlainNumber(word[0], size[0]) && IsPlainNumber(word[1], size[1])) {
+    // Each number ends at its word's end: a blank follows.
+    ReadKm(word[0], &answer->first);
+    ReadKm(word[1], &answer->next);
+    snprintf(answer->numbers, sizeof answer->numbers, "%.*s %.*s", static_cast<int>(size[0]),
+             word[0], static_cast<int>(size[1]), word[1]);
+    answer->kind = answerDistances;
+  }
+}
+
+void OfferOf(const Following &following, char *line, size_t size) {
+  if (following.nrDays == 0) {
+    snprintf(line, size, "The export has no route point: press Enter for its POIs alone,");
+    return;
+  }
+  char what[48];
+  double deviation = following.tripDeviation;
+  if (following.nrDays > maxLocations && following.nrDays <= maxDayFiles) {
+    // Each day a tour of its own, as good as its day file is.
+    snprintf(what, sizeof what, "%lld day tours that follow", following.nrDays);
+    deviation = 0;
+    for (Count d = 1; d <= following.nrDays; d++)
+      deviation = std::max(deviation, OwnDeviation(following, d));
+  } else {
+    Count n = TripLocations(following);
+    snprintf(what, sizeof what, n == 1 ? "1 location that follows" : "%lld locations that follow",
+             n);
+  }
+  int n =
+      snprintf(line, size, "Press Enter for %s the route (within %.1f km of it),", what, deviation);
+  // Only very many days whose ends lie far apart come near the width.
+  if (n > maxQuestionLine)
+    snprintf(line, size, "Press Enter for %s the route (within %.1f km),", what, deviation);
+}
+
+// Show the answer after the question where no typing showed it, so that a
+// console fed from a file reads as a typed one; a typed Enter has ended the
+// line already. length is ReadAnswer's.
+static void ShowAnswer(const char *text, long length) {
+  bool typed = InputIsTerminal();
+  if (!typed && length > 0) {
+    size_t n = std::min(static_cast<size_t>(length), answerSize - 1);
+    if (text[n - 1] == '\r') n--;
+    fwrite(text, 1, n, stdout);
+  }
+  if (!typed || length < 0) printf("\n");
+}
+
+Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *first, float *next) {
+  char offer[2 * maxQuestionLine];
+  OfferOf(following, offer, sizeof offer);
+  Answer before = {answerEmpty, 0, 0, ""};
+  // An input that never says anything useful (yes abc | rovalto ...) must
+  // not keep the run asking.
+  for (int refused = 0; refused < maxRefusedAnswers; refused++) {
+    printf("%s\nor type two distances in km, for the first and the next locations: ", offer);
+    fflush(stdout);
+    char text[answerSize];
+    long length = ReadAnswer(text, sizeof text);
+    ShowAnswer(text, length);
+    if (length < 0) return choseFollowing;
+    Answer answer;
+    ParseAnswer(text, static_cast<size_t>(length), &answer);
+    if (answer.kind == answerEmpty || answer.kind == answerFollow) return choseFollowing;
+    if (answer.kind == answerFit) return choseFit;
+    if (answer.kind == answerRefused)
+      printf("Please type two numbers, such as 20 30, or just press Enter.\n");
+    if (answer.kind == answerDistances) {
+      // The same numbers once more: the rider wants them as they are.
+      bool insisted = before.kind == answerDistances && before.first == answer.first &&
+                      before.next == answer.next;
+      Count n = insisted ? 0 : CountLocations(reader, answer.first, answer.next);
+      if (n < 0) return choseFailed;
+      if (insisted || (n >= 1 && n <= maxLocations)) {
+        *first = answer.first;
+        *next = answer.next;
+        return choseDistances;
+      }
+      if (n == 0)
+        printf("%s gives no location at all.\n", answer.numbers);
+      else
+        printf("%s gives %lld locations; the device takes at most %lld.\n", answer.numbers, n,
+               maxLocations);
+    }
+    before = answer;
+  }
+  printf("No usable answer: the program takes what Enter takes.\n");
+  return choseFollowing;
+}

@@ -1,0 +1,37 @@
+// The passes of a run. Only the outputs that still need the export see the
+// rows of a further pass; the rest have written all they take from it.
+#include "output/passes.h"
+
+#include <cstdio>
+
+void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputRow *rows, size_t n,
+               ReadPass readPass) {
+  bool wanted[maxOutputs];
+  if (n > maxOutputs) n = maxOutputs;
+  for (size_t i = 0; i < n; i++) {
+    rows[i].output->open(conversion);
+    wanted[i] = true;
+  }
+  for (bool pass = true; pass;) {
+    readPass(reader, wanted);
+    // A pass cut short leaves the outputs that want more unfinished.
+    if (ExportReadFailed(*reader) || ExportChanged(*reader)) break;
+    pass = false;
+    for (size_t i = 0; i < n; i++) {
+      if (wanted[i]) wanted[i] = rows[i].output->passesLeft();
+      pass |= wanted[i];
+    }
+    if (pass && !RewindExport(reader)) break;
+  }
+  // A read error is told before the counts it makes incomplete.
+  CloseExport(reader);
+  bool whole = !ExportChanged(*reader);
+  bool told = false;
+  for (size_t i = 0; i < n; i++) {
+    told |= rows[i].output->finish(whole, reader->name);
+    if (told && rows[i].endsReports) {
+      printf("\n");
+      told = false;
+    }
+  }
+}

@@ -1,0 +1,53 @@
+// The POI writer. Each line is longitude,latitude,"name" with the coordinates
+// in decimal degrees; the name is written as found, unescaped, in the
+// export's own character set.
+#include "output/poiwriter.h"
+
+#include "base/coordinates.h"
+#include "base/files.h"
+#include "input/route.h"
+
+// The run's POI file.
+static struct {
+  OutFile file;     // the POI file; file.stream is nullptr when it did not open
+  const char *name; // its name, for the reports
+  Count nrPOIs;     // POIs of the export so far, counted also without a file
+} poi;
+
+void OpenPoiOutput(const Conversion &conversion) {
+  poi.file.stream = OpenFile(conversion.poiName, "w");
+  poi.file.used = 0;
+  poi.name = conversion.poiName;
+  poi.nrPOIs = 0;
+}
+
+void PutPoiRow(const Row &row) {
+  if (!IsPoiRow(row)) return;
+  poi.nrPOIs++;
+  if (!poi.file.stream) return;
+  // Both conversions share one result buffer: write each before the next.
+  // The line ends in CR LF, as SmartST's import expects.
+  size_t length;
+  const char *decimal =
+      FractionToDecimal(row.column[longitudeColumn], row.columnLength[longitudeColumn], &length);
+  PutBytes(&poi.file, decimal, length);
+  PutFixed(&poi.file, ",");
+  decimal =
+      FractionToDecimal(row.column[latitudeColumn], row.columnLength[latitudeColumn], &length);
+  PutBytes(&poi.file, decimal, length);
+  PutFixed(&poi.file, ",\"");
+  PutBytes(&poi.file, row.column[nameColumn], row.columnLength[nameColumn]);
+  PutFixed(&poi.file, "\"\r\n");
+}
+
+bool FinishPoiOutput(bool whole, const char *exportName) {
+  if (!poi.file.stream) return false;
+  if (!whole) return CloseUnfinished(&poi.file, poi.name, exportName);
+  if (CloseOutput(&poi.file, poi.name) != 0) return false;
+  printf("File '%s' contains %lld POIs (import with e.g. SmartST).\n", poi.name, poi.nrPOIs);
+  return true;
+}
+
+Count PoisFound() {
+  return poi.nrPOIs;
+}

@@ -1,0 +1,414 @@
+// The picture. Every figure in it is worked out from whole units and the
+// program's own cosine, and written in tenths of a px from whole numbers,
+// so that Linux and Windows draw it to the byte. A route line leaves out
+// points closer than half a px to the last one drawn: the picture stays
+// small, and no pixel changes for it.
+#include "output/svgwriter.h"
+
+#include "base/xmltext.h"
+#include "choice/deviation.h"
+#include "input/route.h"
+#include "output/tourwriter.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+// Markers drawn for POIs at most; the legend counts them all.
+constexpr Count maxPoiMarkers = 2000;
+
+// What the writer takes from the rows it is passed.
+enum SvgPart {
+  svgRoutes, // the writing pass: each day's route line
+  svgPlaces, // the next pass: the choices, the locations and the POIs
+  svgDone,   // nothing more
+};
+
+// Where the trip lies on the picture: px = left + (longitude - origin's) *
+// kx, py = top + (origin's latitude - latitude) * ky, in units of 1/100000
+// degree.
+struct SvgFrame {
+  RoutePoint origin; // the trip's least longitude and greatest latitude
+  double kx, ky;     // px per unit of longitude and of latitude
+  double left, top;  // px of the origin
+  double pxPerKm;    // the scale, for the scale bar
+};
+
+// A point of the picture in tenths of a px, as it is written.
+struct SvgPoint {
+  int64_t x, y;
+};
+
+// The run's picture.
+static struct {
+  BesideTour out;               // the file
+  const Following *following;   // what was chosen
+  SvgPart part;                 // what the rows passed now are for
+  SvgFrame frame;               // the projection
+  FollowCursor cursor;          // where the rows stand in the days' own choices
+  SvgPoint drawn;               // the route line's last point written
+  SvgPoint latest;              // the day's latest route point
+  bool latestDrawn;             // and whether the line holds it
+  Row place[maxLocations + 1];  // the day's start and locations, until its end
+  size_t nrPlaces;              // how many the day has so far
+  char dayKm[maxLocations][32]; // the legend's days: each one's last distance text
+  Count nrPOIs;                 // POIs on the globe
+} svg;
+
+// The canvas and the room left around the trip.
+constexpr double width = 1200, height = 900, margin = 40;
+
+// One colour a day, repeating: the Okabe-Ito palette, told apart by riders
+// who do not see every colour.
+static const char *const palette[] = {"#0072B2", "#E69F00", "#009E73", "#CC79A7",
+                                      "#56B4E9", "#D55E00", "#F0E442", "#000000"};
+
+static const char *ColourOf(Count day) {
+  return palette[static_cast<size_t>(day - 1) % std::size(palette)];
+}
+
+// Half a px, squared, in tenths.
+constexpr int64_t leastStep = 5 * 5;
+
+// The trip's area fitted to the canvas: north up, km on the flat projection
+// at the route points' mean latitude, at least 1 km each way.
+static SvgFrame FrameOf(const TripArea &area) {
+  SvgFrame frame;
+  double mean =
+      area.nrRoutePoints > 0
+          ? static_cast<double>(area.sumLatitude) / static_cast<double>(area.nrRoutePoints) / 1e5
+          : (static_cast<double>(area.low.latitude) + area.high.latitude) / 2e5;
+  double kmX = Cosine(mean) * kmPerDegree / 1e5, kmY = kmPerDegree / 1e5;
+  double wide = (static_cast<double>(area.high.longitude) - area.low.longitude) * kmX;
+  double tall = (static_cast<double>(area.high.latitude) - area.low.latitude) * kmY;
+  double roomX = width - 2 * margin, roomY = height - 2 * margin;
+  frame.pxPerKm = std::min(roomX / std::max(wide, 1.0), roomY / std::max(tall, 1.0));
+  frame.origin = {area.low.longitude, area.high.latitude};
+  frame.kx = kmX * frame.pxPerKm;
+  frame.ky = kmY * frame.pxPerKm;
+  frame.left = margin + (roomX - wide * frame.pxPerKm) / 2;
+  frame.top = margin + (roomY - tall * frame.pxPerKm) / 2;
+  return frame;
+}
+
+static int64_t Tenths(double px) {
+  return static_cast<int64_t>(px * 10 + (px < 0 ? -0.5 : 0.5));
+}
+
+static SvgPoint PointOf(const SvgFrame &frame, RoutePoint point) {
+  return {Tenths(frame.left + (point.longitude - frame.origin.longitude) * frame.kx),
+          Tenths(frame.top + (frame.origin.latitude - point.latitude) * frame.ky)};
+}
+
+// Where row, a route point or a POI on the globe, lies on the picture.
+static SvgPoint PlaceOf(const Row &row) {
+  RoutePoint point = {0, 0};
+  PositionOnGlobe(row, &point);
+  return PointOf(svg.frame, point);
+}
+
+// Write tenths of a px as a decimal, "123.4", moved by offset tenths.
+static void PutPx(OutFile *file, int64_t tenths, int64_t offset = 0) {
+  tenths += offset;
+  // By hand, from the last digit: a long day's line has a number a px.
+  char text[24];
+  char *end = text + sizeof text, *p = end;
+  uint64_t value = static_cast<uint64_t>(tenths < 0 ? -tenths : tenths);
+  *--p = static_cast<char>('0' + value % 10);
+  *--p = '.';
+  do {
+    value /= 10;
+    *--p = static_cast<char>('0' + value % 10);
+  } while (value >= 10);
+  if (tenths < 0) *--p = '-';
+  PutBytes(file, p, static_cast<size_t>(end - p));
+}
+
+// Write " x,y" of a line's points.
+static void PutLinePoint(OutFile *file, SvgPoint p) {
+  PutFixed(file, " ");
+  PutPx(file, p.x);
+  PutFixed(file, ",");
+  PutPx(file, p.y);
+}
+
+// Write attribute pairs such as ' cx="12.3" cy="45.6"'.
+static void PutXY(OutFile *file, const char *x, const char *y, SvgPoint p, int64_t dx = 0,
+                  int64_t dy = 0) {
+  PutBytes(file, x, strlen(x));
+  PutFixed(file, "=\"");
+  PutPx(file, p.x, dx);
+  PutFixed(file, "\" ");
+  PutBytes(file, y, strlen(y));
+  PutFixed(file, "=\"");
+  PutPx(file, p.y, dy);
+  PutFixed(file, "\"");
+}
+
+static void PutText(OutFile *file, const char *text) {
+  PutBytes(file, text, strlen(text));
+}
+
+void OpenSvgOutput(const Conversion &conversion) {
+  const char *tourName = conversion.tourName;
+  const Following *following = conversion.following;
+  svg.following = following;
+  svg.frame = FrameOf(following->area);
+  StartCursor(&svg.cursor, following, false);
+  svg.nrPlaces = 0;
+  svg.nrPOIs = 0;
+  for (auto &km : svg.dayKm)
+    km[0] = '\0';
+  bool opened = OpenBesideTour(&svg.out, tourName, ".svg");
+  svg.part = opened ? svgRoutes : svgDone;
+  if (!opened) return;
+  PutFixed(&svg.out.file,
+           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1200\" "
+           "height=\"900\" viewBox=\"0 0 1200 900\">\r\n"
+           "<title>");
+  PutTourName(&svg.out);
+  PutFixed(&svg.out.file, "</title>\r\n"
+                          "<rect width=\"1200\" height=\"900\" fill=\"#FFFFFF\"/>\r\n"
+                          "<g fill=\"none\" stroke-width=\"3\" stroke-linejoin=\"round\" "
+                          "stroke-linecap=\"round\">\r\n");
+}
+
+// The route line of the day that begins at the cursor's route point.
+static void BeginRouteLine(Count day) {
+  PutFixed(&svg.out.file, "<polyline stroke=\"");
+  PutText(&svg.out.file, ColourOf(day));
+  PutFixed(&svg.out.file, "\" points=\"");
+  svg.drawn = svg.latest = PointOf(svg.frame, svg.cursor.point);
+  svg.latestDrawn = true;
+  PutPx(&svg.out.file, svg.drawn.x);
+  PutFixed(&svg.out.file, ",");
+  PutPx(&svg.out.file, svg.drawn.y);
+}
+
+// The day's latest route point, at p: drawn when it is a location or half a
+// px or more from the last point drawn.
+static void ExtendRouteLine(SvgPoint p, bool location) {
+  int64_t dx = p.x - svg.drawn.x, dy = p.y - svg.drawn.y;
+  svg.latest = p;
+  svg.latestDrawn = location || dx * dx + dy * dy >= leastStep;
+  if (!svg.latestDrawn) return;
+  PutLinePoint(&svg.out.file, p);
+  svg.drawn = p;
+}
+
+// The day's end always ends its line.
+static void EndRouteLine() {
+  if (!svg.latestDrawn) PutLinePoint(&svg.out.file, svg.latest);
+  PutFixed(&svg.out.file, "\"/>\r\n");
+}
+
+static void WriteRouteRow(const Row &row) {
+  RouteWalk before = svg.cursor.walk;
+  int what = StepCursor(&svg.cursor, row);
+  if (what & cursorDayEnds) EndRouteLine();
+  bool routePoint = svg.cursor.walk.day != before.day || svg.cursor.walk.ordinal != before.ordinal;
+  if (!routePoint) return;
+  if (what & cursorDayBegins)
+    BeginRouteLine(svg.cursor.walk.day);
+  else
+    ExtendRouteLine(PointOf(svg.frame, svg.cursor.point), (what & cursorLocation) != 0);
+}
+
+// Write a name as a location of the day's own tour file, in a title.
+static void PutTitle(const char *before, const Row &row) {
+  PutFixed(&svg.out.file, "<title>");
+  PutText(&svg.out.file, before);
+  PutLocationName(&svg.out.file, row, 0);
+  PutFixed(&svg.out.file, "</title>");
+}
+
+// Draw the day that has ended: the straight lines of its own choice, dashed,
+// its start, its locations numbered day.n, and a ring round its end.
+static void DrawDay(Count day) {
+  OutFile *file = &svg.out.file;
+  const char *colour = ColourOf(day);
+  const size_t n = svg.nrPlaces;
+  if (n > 1) {
+    PutFixed(file, "<polyline fill=\"none\" stroke=\"");
+    PutText(file, colour);
+    PutFixed(file, "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" points=\"");
+    for (size_t i = 0; i < n; i++)
+      PutLinePoint(file, PlaceOf(svg.place[i]));
+    PutFixed(file, "\"/>\r\n");
+  }
+  SvgPoint start = PlaceOf(svg.place[0]);
+  PutFixed(file, "<rect ");
+  PutXY(file, "x", "y", start, -50, -50);
+  PutFixed(file, " width=\"10\" height=\"10\" fill=\"#FFFFFF\" stroke=\"");
+  PutText(file, colour);
+  PutFixed(file, "\" stroke-width=\"2\">");
+  PutTitle("Start: ", svg.place[0]);
+  PutFixed(file, "</rect>\r\n");
+  // A day of one route point has it as its one location.
+  for (size_t i = n > 1 ? 1 : 0; i < n; i++) {
+    SvgPoint p = PlaceOf(svg.place[i]);
+    PutFixed(file, "<g>");
+    PutTitle("", svg.place[i]);
+    PutFixed(file, "<circle ");
+    PutXY(file, "cx", "cy", p);
+    PutFixed(file, " r=\"6\" fill=\"");
+    PutText(file, colour);
+    PutFixed(file, "\" stroke=\"#FFFFFF\" stroke-width=\"1.5\"/><text ");
+    PutXY(file, "x", "y", p, 80, 40);
+    char number[48];
+    snprintf(number, sizeof number, ">%lld.%zu</text></g>\r\n", day, n > 1 ? i : 1);
+    PutText(file, number);
+  }
+  SvgPoint end = PlaceOf(svg.place[n - 1]);
+  PutFixed(file, "<circle ");
+  PutXY(file, "cx", "cy", end);
+  PutFixed(file, " r=\"10\" fill=\"none\" stroke=\"");
+  PutText(file, colour);
+  PutFixed(file, "\" stroke-width=\"2\">");
+  PutTitle("End: ", svg.place[n - 1]);
+  PutFixed(file, "</circle>\r\n");
+}
+
+// Hold row as the day's next place.
+static void HoldPlace(const Row &row) {
+  if (svg.nrPlaces < std::size(svg.place)) CopyRow(&svg.place[svg.nrPlaces++], row);
+}
+
+// The day has ended at the cursor's end: draw it, and keep its km for the
+// legend.
+static void EndPlacesDay() {
+  Count day = svg.cursor.walk.day;
+  const Row &end = svg.cursor.end;
+  if (svg.cursor.walk.ordinal > 0) HoldPlace(end);
+  // The legend keeps the texts of sensible lengths whole.
+  if (day <= maxLocations)
+    snprintf(svg.dayKm[day - 1], sizeof svg.dayKm[day - 1], "%.*s",
+             static_cast<int>(end.columnLength[kmColumn]), end.column[kmColumn]);
+  DrawDay(day);
+}
+
+static void WritePlacesRow(const Row &row) {
+  int what = StepCursor(&svg.cursor, row);
+  if (what & cursorDayEnds) EndPlacesDay();
+  if (what & cursorDayBegins) svg.nrPlaces = 0;
+  if (what & (cursorDayBegins | cursorLocation)) HoldPlace(row);
+  RoutePoint point;
+  if (!IsPoiRow(row) || !PositionOnGlobe(row, &point)) return;
+  if (svg.nrPOIs++ >= maxPoiMarkers) return;
+  SvgPoint p = PointOf(svg.frame, point);
+  PutFixed(&svg.out.file, "<rect ");
+  PutXY(&svg.out.file, "x", "y", p, -30, -30);
+  PutFixed(&svg.out.file, " width=\"6\" height=\"6\" fill=\"#555555\"><title>");
+  PutXmlText(&svg.out.file, row.column[nameColumn], row.columnLength[nameColumn]);
+  PutFixed(&svg.out.file, "</title></rect>\r\n");
+}
+
+void PutSvgRow(const Row &row) {
+  if (svg.part == svgRoutes) WriteRouteRow(row);
+  if (svg.part == svgPlaces) WritePlacesRow(row);
+}
+
+bool SvgOutputPassesLeft() {
+  if (svg.part == svgRoutes) {
+    if (EndCursor(&svg.cursor)) EndRouteLine();
+    PutFixed(&svg.out.file, "</g>\r\n<g font-family=\"sans-serif\" font-size=\"11\" "
+                            "fill=\"#333333\">\r\n");
+    StartCursor(&svg.cursor, svg.following, false);
+    svg.part = svgPlaces;
+    return true;
+  }
+  if (svg.part == svgPlaces) {
+    if (EndCursor(&svg.cursor)) EndPlacesDay();
+    PutFixed(&svg.out.file, "</g>\r\n");
+    svg.part = svgDone;
+  }
+  return false;
+}
+
+// The longest bar of 1, 2 or 5 times a power of ten km that is at most
+// 250 px long; at 100 px or more, as the steps are 2.5 apart at most.
+static void DrawScaleBar() {
+  static const struct {
+    const char *text;
+    double km;
+  } bars[] = {{"0.001", 0.001}, {"0.002", 0.002}, {"0.005", 0.005}, {"0.01", 0.01},  {"0.02", 0.02},
+              {"0.05", 0.05},   {"0.1", 0.1},     {"0.2", 0.2},     {"0.5", 0.5},    {"1", 1},
+              {"2", 2},         {"5", 5},         {"10", 10},       {"20", 20},      {"50", 50},
+              {"100", 100},     {"200", 200},     {"500", 500},     {"1000", 1000},  {"2000", 2000},
+              {"5000", 5000},   {"10000", 10000}, {"20000", 20000}, {"50000", 50000}};
+  size_t i = 0;
+  while (i + 1 < std::size(bars) && bars[i + 1].km * svg.frame.pxPerKm <= 250)
+    i++;
+  int64_t length = Tenths(bars[i].km * svg.frame.pxPerKm);
+  OutFile *file = &svg.out.file;
+  PutFixed(file, "<g stroke=\"#333333\" stroke-width=\"2\" fill=\"none\">"
+                 "<polyline points=\"40.0,862.0 40.0,870.0");
+  PutLinePoint(file, {400 + length, 8700});
+  PutLinePoint(file, {400 + length, 8620});
+  PutFixed(file, "\"/></g>\r\n<text x=\"");
+  PutPx(file, 400 + length, 60);
+  PutFixed(file, "\" y=\"874.0\" font-family=\"sans-serif\" font-size=\"13\" fill=\"#333333\">");
+  PutText(file, bars[i].text);
+  PutFixed(file, " km</text>\r\n");
+}
+
+// The legend, top left: the tour's name, each day's km and the deviation of
+// its own choice, the POIs.
+static void DrawLegend() {
+  OutFile *file = &svg.out.file;
+  const Following &following = *svg.following;
+  Count shown = std::min(following.nrDays, maxLocations);
+  bool more = following.nrDays > shown;
+  size_t lines = 2 + static_cast<size_t>(shown) + (more ? 1 : 0);
+  size_t widest = std::max<size_t>(NameLength(svg.out.tour) - (sizeof ".xml" - 1), 24);
+  for (Count d = 0; d < shown; d++)
+    widest = std::max(widest, 30 + strlen(svg.dayKm[d]));
+  char text[160];
+  snprintf(text, sizeof text,
+           "<g font-family=\"sans-serif\" font-size=\"13\" fill=\"#333333\">\r\n"
+           "<rect x=\"10\" y=\"10\" width=\"%zu\" height=\"%zu\" fill=\"#FFFFFF\" "
+           "fill-opacity=\"0.85\" stroke=\"#999999\"/>\r\n",
+           std::min<size_t>(24 + widest * 7, 1180), 12 + lines * 18);
+  PutText(file, text);
+  PutFixed(file, "<text x=\"20\" y=\"28\" font-weight=\"bold\">");
+  PutTourName(&svg.out);
+  PutFixed(file, "</text>\r\n");
+  size_t y = 46;
+  for (Count d = 1; d <= shown; d++, y += 18) {
+    snprintf(text, sizeof text,
+             "<rect x=\"20\" y=\"%zu\" width=\"10\" height=\"10\" fill=\"%s\"/>"
+             "<text x=\"36\" y=\"%zu\">Day %lld: ",
+             y - 10, ColourOf(d), y, d);
+    PutText(file, text);
+    PutXmlText(file, svg.dayKm[d - 1], strlen(svg.dayKm[d - 1]));
+    snprintf(text, sizeof text, " km, within %.1f km</text>\r\n", OwnDeviation(following, d));
+    PutText(file, text);
+  }
+  if (more) {
+    Count rest = following.nrDays - shown;
+    snprintf(text, sizeof text, "<text x=\"20\" y=\"%zu\">\xE2\x80\xA6 and %lld more %s</text>\r\n",
+             y, rest, rest == 1 ? "day" : "days");
+    PutText(file, text);
+    y += 18;
+  }
+  snprintf(text, sizeof text, "<text x=\"20\" y=\"%zu\">%lld %s</text>\r\n</g>\r\n", y, svg.nrPOIs,
+           svg.nrPOIs == 1 ? "POI" : "POIs");
+  PutText(file, text);
+}
+
+bool FinishSvgOutput(bool whole, const char *exportName) {
+  if (!svg.out.file.stream) return false;
+  if (!whole) return CloseUnfinished(&svg.out.file, svg.out.name, exportName);
+  // A pass that could not be read leaves the picture unfinished: the read
+  // error has been told.
+  bool done = svg.part == svgDone;
+  if (done) {
+    DrawScaleBar();
+    DrawLegend();
+    PutFixed(&svg.out.file, "</svg>\r\n");
+  }
+  if (CloseOutput(&svg.out.file, svg.out.name) != 0 || !done) return false;
+  printf("File '%s' shows the tour: open it in a web browser.\n", svg.out.name);
+  return true;
+}

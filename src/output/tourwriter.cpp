@@ -1,0 +1,207 @@
+// The multi-stop tour writer. The file replaces the device's own
+// MyMultiStopLocations.xml; its first item is the placeholder the device
+// expects, then one item per location, coordinates in fraction digits.
+#include "output/tourwriter.h"
+
+#include "base/console.h"
+#include "base/xmltext.h"
+
+#include <cstring>
+
+// Every line of the tour file ends in CR LF, as on the device.
+void WriteTourHead(OutFile *file) {
+  PutFixed(file, "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>\r\n"
+                 "<MultistopLocations>\r\n\r\n"
+                 "\t<MultistopLocations class=\"LocationList\">"
+                 "\r\n\r\n\t<Item class=\"Location\">\r\n"
+                 "\t<name></name>\r\n"
+                 "\t<lat>0</lat>\r\n"
+                 "\t<long>0</long>\r\n"
+                 "\t<heading>-1</heading>\r\n"
+                 "\t<type>poi</type>\r\n"
+                 "\t</Item>\r\n");
+}
+
+// Write the position in column i of row, in fraction digits: its last five
+// characters are digits, and what stands before them is carried through as
+// it is, escaped.
+static void WritePosition(OutFile *file, const Row &row, size_t i) {
+  size_t degrees = row.columnLength[i] - 5;
+  PutXmlText(file, row.column[i], degrees);
+  PutBytes(file, row.column[i] + degrees, 5);
+}
+
+// An item's start, up to its name.
+static void PutItemStart(OutFile *file) {
+  PutFixed(file, "\r\n\t<Item class=\"Location\">\r\n\t<name>");
+}
+
+// The end of an item's name, when the name ends in the distance text.
+static void PutNameEnd(OutFile *file) {
+  PutFixed(file, " km</name>\r\n\t<lat>");
+}
+
+// An item's end, from its latitude: row's position and the rest.
+static void PutItemEnd(OutFile *file, const Row &row) {
+  WritePosition(file, row, latitudeColumn);
+  PutFixed(file, "</lat>\r\n\t<long>");
+  WritePosition(file, row, longitudeColumn);
+  PutFixed(file, "</long>\r\n"
+                 "\t<heading>-1</heading>\r\n"
+                 "\t<type>area</type>\r\n"
+                 "\t</Item>\r\n");
+}
+
+// The item of a location taken by distance, named by its distance text.
+static void WriteDistanceItem(OutFile *file, const Row &row) {
+  PutItemStart(file);
+  PutXmlText(file, row.column[kmColumn], row.columnLength[kmColumn]);
+  PutNameEnd(file);
+  PutItemEnd(file, row);
+}
+
+void PutLocationName(OutFile *file, const Row &row, Count day) {
+  if (day > 0) {
+    char text[32];
+    int n = snprintf(text, sizeof text, "Day %lld: ", day);
+    PutBytes(file, text, static_cast<size_t>(n));
+  }
+  bool named = row.columnLength[nameColumn] > 0;
+  if (named) {
+    PutXmlText(file, row.column[nameColumn], row.columnLength[nameColumn]);
+    PutFixed(file, " (");
+  }
+  PutXmlText(file, row.column[kmColumn], row.columnLength[kmColumn]);
+  if (named)
+    PutFixed(file, " km)");
+  else
+    PutFixed(file, " km");
+}
+
+void WriteTourLocation(OutFile *file, const Row &row, bool following, Count day) {
+  if (!following) {
+    WriteDistanceItem(file, row);
+    return;
+  }
+  PutItemStart(file);
+  PutLocationName(file, row, day);
+  PutFixed(file, "</name>\r\n\t<lat>");
+  PutItemEnd(file, row);
+}
+
+void WriteTourTail(OutFile *file) {
+  PutFixed(file, "\t</MultistopLocations>\r\n\t</MultistopLocations>\r\n");
+}
+
+void ReportTourCount(const char *fileName, Count nrLocations, bool following, double deviation) {
+  const char *noun = following && nrLocations == 1 ? "location" : "locations";
+  if (nrLocations > maxLocations) {
+    printf("File '%s' contains %lld %s.\n", fileName, nrLocations, noun);
+  } else if (nrLocations == 0) {
+    printf("File '%s' contains 0 locations.\n", fileName);
+  } else {
+    printf("File '%s' contains %lld %s (replaces "
+           "NAVMAN::\\Program Files\\Navman\\SmartST_CE\\UserData\\MyMultiStopLocations.xml).\n",
+           fileName, nrLocations, noun);
+  }
+  if (following && nrLocations > 0)
+    printf("Between its locations the tour keeps within %.1f km of the route.\n", deviation);
+  if (nrLocations > maxLocations)
+    printf("Warning: NAVMAN N20 doesn't support more than %lld locations per multi stop tour!\n",
+           maxLocations);
+  // Copied to the device, an empty tour would replace the rider's with nothing.
+  if (nrLocations == 0) printf("Warning: the tour is empty!\n");
+}
+
+// The run's tour file, and what the rows showed on the way.
+static struct {
+  OutFile file;               // the tour file; file.stream is nullptr when it did not open
+  const char *name;           // its name, for the reports
+  float firstKm;              // route distance at which the taking starts
+  float nextKm;               // least distance between two locations
+  Thinning thinning;          // where the thinning stands
+  Count nrLocations;          // locations taken
+  bool routeRowSeen;          // a row's distance read as a number
+  bool textRowSeen;           // a row was not empty before the taking started
+  const Following *following; // a follow run's choice; nullptr: by distance
+  FollowCursor cursor;        // where a follow run stands
+} tour;
+
+void OpenTourOutput(const Conversion &conversion) {
+  tour.file.stream = OpenFile(conversion.tourName, "w");
+  tour.file.used = 0;
+  tour.name = conversion.tourName;
+  tour.firstKm = conversion.firstKm;
+  tour.nextKm = conversion.nextKm;
+  tour.thinning = tourStart;
+  tour.nrLocations = 0;
+  tour.routeRowSeen = tour.textRowSeen = false;
+  tour.following = conversion.following;
+  if (tour.following) StartCursor(&tour.cursor, tour.following, true);
+  if (tour.file.stream) WriteTourHead(&tour.file);
+}
+
+// Write the location that a follow run's step gives, what.
+static void WriteFollowed(int what, const Row &row) {
+  if (!(what & (cursorLocation | cursorDayEnds))) return;
+  tour.nrLocations++;
+  if (!tour.file.stream) return;
+  // Several days in one file: each location says its day.
+  Count day = tour.following->nrDays > 1 ? tour.cursor.walk.day : 0;
+  WriteTourLocation(&tour.file, what & cursorDayEnds ? tour.cursor.end : row, true, day);
+}
+
+void PutTourRow(const Row &row) {
+  // Rows pass the thinning also without a tour file: whether there was a
+  // route row tells an export from other files.
+  RouteRow route = RouteRowOf(row);
+  if (tour.following) {
+    // A day's end is known once the next row comes, with the end held.
+    tour.routeRowSeen |= route.hasKm;
+    tour.textRowSeen |= row.length > 0;
+    WriteFollowed(StepCursor(&tour.cursor, row), row);
+    return;
+  }
+  // Once the taking has started, there was one.
+  if (!tour.thinning.taking) {
+    tour.routeRowSeen |= route.hasKm;
+    tour.textRowSeen |= row.length > 0;
+  }
+  if (ThinRow(&tour.thinning, route, tour.firstKm, tour.nextKm) && tour.file.stream) {
+    tour.nrLocations++;
+    WriteDistanceItem(&tour.file, row);
+  }
+}
+
+bool FinishTourOutput(bool whole, const char *exportName) {
+  if (tour.following) WriteFollowed(EndCursor(&tour.cursor), tour.cursor.end);
+  // A file that failed to open has been reported already: no count.
+  if (!tour.file.stream) return false;
+  if (!whole) return CloseUnfinished(&tour.file, tour.name, exportName);
+  WriteTourTail(&tour.file);
+  if (CloseOutput(&tour.file, tour.name) != 0) return false;
+  bool following = tour.following != nullptr;
+  ReportTourCount(tour.name, tour.nrLocations, following,
+                  following ? tour.following->tripDeviation : 0);
+  return true;
+}
+
+void TourRowsSeen(bool *text, bool *route) {
+  *text = tour.textRowSeen;
+  *route = tour.routeRowSeen;
+}
+
+bool OpenBesideTour(BesideTour *beside, const char *tourName, const char *extension) {
+  size_t base = strlen(tourName) - (sizeof ".xml" - 1);
+  snprintf(beside->name, sizeof beside->name, "%.*s%s", static_cast<int>(base), tourName,
+           extension);
+  beside->tour = FileNameOf(tourName);
+  beside->tourLength = strlen(beside->tour) - (sizeof ".xml" - 1);
+  beside->file.stream = OpenFile(beside->name, "w");
+  beside->file.used = 0;
+  return beside->file.stream != nullptr;
+}
+
+void PutTourName(BesideTour *beside) {
+  PutUtf8XmlText(&beside->file, beside->tour, beside->tourLength);
+}
