@@ -44,12 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   // Each input is a run of its own, whose files may be written again.
   FileTableForgetWritten();
   if (!StartOn(&reader, data, size)) return 0;
-  const Conversion byDistance = {byDistances, 10, 10, nullptr, "/dev/null", "/dev/null"};
+  const Conversion byDistance = {byDistances, navmanN20Locations, 10,         10,
+                                 nullptr,     "/dev/null",        "/dev/null"};
   RunTable<byDistanceOutputs>(&reader, byDistance);
 
   if (!StartOn(&reader, data, size)) return 0;
-  const Conversion toFollow = {byFollowing, 0, 0, &following, dayTour.c_str(), "/dev/null"};
-  if (FollowRoute(&reader, &following) == followChosen && RewindExport(&reader))
+  const Conversion toFollow = {byFollowing, navmanN20Locations, 0,          0,
+                               &following,  dayTour.c_str(),    "/dev/null"};
+  if (FollowRoute(&reader, navmanN20Locations, &following) == followChosen && RewindExport(&reader))
     RunTable<followingOutputs>(&reader, toFollow);
   else
     CloseExport(&reader);

@@ -27,7 +27,7 @@
 static bool ChooseByFit(ExportReader *reader, Conversion *conversion) {
   float first = conversion->firstKm, next = conversion->nextKm;
   Count locations = 0;
-  FitOutcome outcome = FitDistances(reader, &first, &next, &locations);
+  FitOutcome outcome = FitDistances(reader, conversion->most, &first, &next, &locations);
   // A read error is told as the export is closed.
   if (outcome == fitReadFailed || outcome == fitChanged) return false;
   if (outcome == fitNotRewindable) {
@@ -45,8 +45,8 @@ static bool ChooseByFit(ExportReader *reader, Conversion *conversion) {
 // Choose the locations that follow the route of reader's export, open, into
 // *following. Return false after reporting that the export could not be read
 // for it (a change is told by the caller).
-static bool ChooseToFollow(ExportReader *reader, Following *following) {
-  FollowOutcome outcome = FollowRoute(reader, following);
+static bool ChooseToFollow(ExportReader *reader, Count most, Following *following) {
+  FollowOutcome outcome = FollowRoute(reader, most, following);
   // A read error is told as the export is closed.
   if (outcome == followReadFailed || outcome == followChanged) return false;
   if (outcome == followNotRewindable) {
@@ -65,12 +65,12 @@ static void ReportSettings(const Conversion &conversion) {
   printf("output tour file (xml) = '%s':\n", conversion.tourName);
   printf("       coordonates in decimal degrees\n");
   if (chosen == byFollowing) {
-    printf("       locations chosen to follow the route, at most %lld per tour\n", maxLocations);
+    printf("       locations chosen to follow the route, at most %lld per tour\n", conversion.most);
   } else {
     printf("       first location after %.0f km\n", static_cast<double>(conversion.firstKm));
     printf("       next locations after %.0f km\n", static_cast<double>(conversion.nextKm));
   }
-  if (chosen == byFitWithin) printf("       chosen for at most %lld locations\n", maxLocations);
+  if (chosen == byFitWithin) printf("       chosen for at most %lld locations\n", conversion.most);
   if (chosen == byFitFewest) printf("       chosen for the fewest locations this export allows\n");
   printf("output POI file (csv) = '%s':\n", conversion.poiName);
   printf("       coordonates in decimal degrees\n");
@@ -129,7 +129,8 @@ static Asked AskedOf(const CommandLine &line) {
 static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
                    Following *following) {
   bool read = true;
-  if (asked == askedFollow || asked == askedRider) read = ChooseToFollow(reader, following);
+  if (asked == askedFollow || asked == askedRider)
+    read = ChooseToFollow(reader, conversion->most, following);
   if (read && asked == askedRider) {
     Chosen answer = AskHowToChoose(reader, *following, &conversion->firstKm, &conversion->nextKm);
     read = answer != choseFailed;
@@ -162,8 +163,10 @@ static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
 static void Convert(const CommandLine &line) {
   static ExportReader reader;
   static Following following;
-  Conversion conversion = {byDistances, settings.firstKm,  settings.nextKm,
-                           nullptr,     settings.tourName, settings.poiName};
+  // The NAVMAN N20's count of locations, the one device the program writes
+  // for.
+  Conversion conversion = {byDistances, navmanN20Locations, settings.firstKm, settings.nextKm,
+                           nullptr,     settings.tourName,  settings.poiName};
   Asked asked = AskedOf(line);
   // "fit" or "follow" in place of the first distance chooses the locations;
   // a next distance after it is ignored.

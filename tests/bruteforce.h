@@ -10,10 +10,11 @@
 #include <vector>
 
 // The least deviation of any choice of at most k of day's held points, for
-// k = 0 (infinite) to 14.
-inline std::vector<double> LeastDeviations(const Day &day, const Plane &plane) {
+// k = 0 (infinite) to most.
+inline std::vector<double> LeastDeviations(const Day &day, const Plane &plane,
+                                           size_t most = mostLocations) {
   size_t n = day.n;
-  std::vector<double> best(maxLocations + 1, 0);
+  std::vector<double> best(most + 1, 0);
   best[0] = INFINITY;
   if (n == 1) return best;
   std::vector<std::vector<double>> cost(n, std::vector<double>(n, 0));
@@ -23,7 +24,7 @@ inline std::vector<double> LeastDeviations(const Day &day, const Plane &plane) {
   // reach[b]: the least largest deviation of at most j pieces from the start to b.
   std::vector<double> reach(n, INFINITY);
   reach[0] = 0;
-  for (size_t j = 1; j <= maxLocations; j++) {
+  for (size_t j = 1; j <= most; j++) {
     std::vector<double> next(reach);
     for (size_t b = 1; b < n; b++)
       for (size_t a = 0; a < b; a++)
@@ -34,16 +35,16 @@ inline std::vector<double> LeastDeviations(const Day &day, const Plane &plane) {
   return best;
 }
 
-// The least largest deviation of any split of 14 locations over days, each
-// day at least one, by its least deviations.
-inline double LeastSplit(const std::vector<std::vector<double>> &least) {
+// The least largest deviation of any split of most locations over days,
+// each day at least one, by its least deviations.
+inline double LeastSplit(const std::vector<std::vector<double>> &least, size_t most) {
   size_t nrDays = least.size();
   // best[t]: the least largest deviation of the days so far with t locations.
-  std::vector<double> best(maxLocations + 1, 0);
+  std::vector<double> best(most + 1, 0);
   for (size_t d = 0; d < nrDays; d++) {
-    std::vector<double> next(maxLocations + 1, INFINITY);
-    for (size_t t = 0; t <= maxLocations; t++)
-      for (size_t k = 1; t + k <= maxLocations; k++)
+    std::vector<double> next(most + 1, INFINITY);
+    for (size_t t = 0; t <= most; t++)
+      for (size_t k = 1; t + k <= most; k++)
         next[t + k] = std::min(next[t + k], std::max(best[t], least[d][k]));
     best = next;
   }

@@ -4,6 +4,7 @@
 #include "base/settings.h"
 #include "choice/fit.h"
 #include "faultyexport.h"
+#include "input/thinning.h"
 #include "random.h"
 #include "tempfolder.h"
 
@@ -90,7 +91,7 @@ FitOutcome Fit(FaultyExport *input, int *passes) {
   StartReading(&reader, stream, "t.txt");
   float first = 10, next = 10;
   Count locations;
-  FitOutcome outcome = FitDistances(&reader, &first, &next, &locations);
+  FitOutcome outcome = FitDistances(&reader, navmanN20Locations, &first, &next, &locations);
   *passes = input->pass;
   fclose(stream);
   return outcome;

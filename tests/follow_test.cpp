@@ -55,12 +55,13 @@ std::string RandomExport(int nrDays) {
   return text;
 }
 
-// Follow the route of input; the passes it took in *passes.
-FollowOutcome Follow(FaultyExport *input, int *passes) {
+// Follow the route of input for a device of most locations; the passes it
+// took in *passes.
+FollowOutcome Follow(FaultyExport *input, int *passes, Count most = navmanN20Locations) {
   FILE *stream = OpenFaulty(input);
   if (!stream) return followReadFailed;
   StartReading(&reader, stream, "t.txt");
-  FollowOutcome outcome = FollowRoute(&reader, &following);
+  FollowOutcome outcome = FollowRoute(&reader, most, &following);
   *passes = input->pass;
   fclose(stream);
   return outcome;
@@ -100,32 +101,37 @@ double DeviationOf(const Day &day, const DayResult &result, size_t k) {
   return ChoiceDeviation(day, plane, result.choices.index[k], result.choices.size[k]);
 }
 
+// For the NAVMAN N20's 14 locations and for devices that take fewer.
 TEST(Follow, WholeTourAndEachDayWithinOnePercent) {
+  const Count counts[] = {14, 3, 7, 10};
   for (int trial = 0; trial < 300; trial++) {
     SCOPED_TRACE(trial);
+    const Count most = counts[trial % 4];
+    const size_t k = static_cast<size_t>(most);
     int nrDays = 1 + static_cast<int>(generator.Below(trial % 10 == 0 ? 16 : 6));
     FaultyExport input = {RandomExport(nrDays), 0, 0, 0, 0};
     int passes;
-    ASSERT_EQ(Follow(&input, &passes), followChosen);
+    ASSERT_EQ(Follow(&input, &passes, most), followChosen);
     std::vector<Day> days = DaysOf(input.text);
     ASSERT_EQ(following.nrDays, static_cast<Count>(days.size()));
-    // A tour of several days in one file is read twice, to share out its 14.
-    EXPECT_EQ(passes, nrDays >= 2 && nrDays <= 14 ? 2 : 1);
+    // A tour of several days in one file is read twice, to share out its
+    // locations.
+    EXPECT_EQ(passes, nrDays >= 2 && nrDays <= most ? 2 : 1);
     std::vector<std::vector<double>> least;
     double endsAlone = 0;
     static Plane plane;
     for (size_t d = 0; d < days.size(); d++) {
       ProjectDay(days[d], &plane);
-      least.push_back(LeastDeviations(days[d], plane));
+      least.push_back(LeastDeviations(days[d], plane, k));
       endsAlone = std::max(endsAlone, least.back()[1]);
       const DayResult &result = following.day[d];
       size_t own = result.ownCount;
       ASSERT_EQ(result.choices.index[own][result.choices.size[own] - 1], days[d].n - 1);
       EXPECT_EQ(OwnDeviation(following, static_cast<Count>(d + 1)),
                 DeviationOf(days[d], result, own));
-      EXPECT_TRUE(WithinBound(OwnDeviation(following, static_cast<Count>(d + 1)), least[d][14]));
+      EXPECT_TRUE(WithinBound(OwnDeviation(following, static_cast<Count>(d + 1)), least[d][k]));
     }
-    if (nrDays > 14) {
+    if (nrDays > most) {
       EXPECT_EQ(following.tripDeviation, endsAlone);
       continue;
     }
@@ -137,9 +143,9 @@ TEST(Follow, WholeTourAndEachDayWithinOnePercent) {
       total += result.tripCount;
       largest = std::max(largest, DeviationOf(days[d], result, result.tripCount));
     }
-    EXPECT_LE(total, maxLocations);
+    EXPECT_LE(total, k);
     EXPECT_EQ(following.tripDeviation, largest);
-    double best = LeastSplit(least);
+    double best = LeastSplit(least, k);
     EXPECT_TRUE(WithinBound(largest, best)) << largest << " against " << best;
   }
 }

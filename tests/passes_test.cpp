@@ -66,13 +66,14 @@ std::string FollowThenWrite(ChangingExport *input, const std::string &later,
   FILE *stream = OpenChanging(input);
   if (!stream) return "no stream";
   StartReading(&reader, stream, "t.txt");
-  if (FollowRoute(&reader, &following) != followChosen) {
+  if (FollowRoute(&reader, navmanN20Locations, &following) != followChosen) {
     CloseExport(&reader);
     return "not chosen";
   }
   input->text = later;
   std::string tour = folder + "/t.xml";
-  Conversion conversion = {byFollowing, 0, 0, &following, tour.c_str(), "/dev/null"};
+  Conversion conversion = {byFollowing, navmanN20Locations, 0,          0,
+                           &following,  tour.c_str(),       "/dev/null"};
   FileTableForgetWritten();
   testing::internal::CaptureStdout();
   if (RewindExport(&reader))
@@ -144,7 +145,7 @@ TEST(Passes, FailedRewindInAnyPassFailsTheFit) {
   StartReading(&reader, stream, "t.txt");
   float first = 10, next = 10;
   Count locations;
-  ASSERT_EQ(FitDistances(&reader, &first, &next, &locations), fitWithinLimit);
+  ASSERT_EQ(FitDistances(&reader, navmanN20Locations, &first, &next, &locations), fitWithinLimit);
   CloseExport(&reader);
   ASSERT_GT(counted.seeks, 2);
   for (int seek = 2; seek <= counted.seeks; seek++) {
@@ -152,7 +153,8 @@ TEST(Passes, FailedRewindInAnyPassFailsTheFit) {
     stream = OpenChanging(&input);
     ASSERT_TRUE(stream);
     StartReading(&reader, stream, "t.txt");
-    EXPECT_EQ(FitDistances(&reader, &first, &next, &locations), fitReadFailed) << seek;
+    EXPECT_EQ(FitDistances(&reader, navmanN20Locations, &first, &next, &locations), fitReadFailed)
+        << seek;
     testing::internal::CaptureStdout();
     CloseExport(&reader);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "Error: can't read 't.txt'!\n\n") << seek;

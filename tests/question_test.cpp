@@ -66,12 +66,13 @@ TEST(Question, ParseAnswer) {
 const Following &Trip(Count nrDays, int perDay, double own, double trip) {
   static Following following;
   following = Following{};
+  following.most = navmanN20Locations;
   following.nrDays = nrDays;
   following.tripDeviation = trip;
   for (Count d = 0; d < std::min(nrDays, maxDayFiles); d++) {
     DayResult &day = following.day[d];
     day.ownCount = static_cast<uint8_t>(perDay);
-    day.tripCount = static_cast<uint8_t>(nrDays <= maxLocations ? perDay : 1);
+    day.tripCount = static_cast<uint8_t>(nrDays <= navmanN20Locations ? perDay : 1);
     day.choices.deviation[perDay] = own + static_cast<double>(d) / 100;
   }
   return following;

@@ -26,7 +26,7 @@ bool IsNarrow(const DayChoices &choices, size_t k) {
 // count whose choice it beats.
 static void Keep(DayChoices *choices, size_t k, const uint16_t *index, size_t size,
                  double deviation) {
-  for (size_t j = k; j <= maxLocations; j++) {
+  for (size_t j = k; j <= choices->most; j++) {
     if (deviation >= choices->deviation[j]) continue;
     choices->deviation[j] = deviation;
     choices->top[j] = std::min(choices->top[j], deviation);
@@ -37,28 +37,29 @@ static void Keep(DayChoices *choices, size_t k, const uint16_t *index, size_t si
 
 // Note that no choice of fewer than k locations stays within eps.
 static void Raise(DayChoices *choices, size_t k, double eps) {
-  for (size_t j = 1; j < k && j <= maxLocations; j++)
+  for (size_t j = 1; j < k && j <= choices->most; j++)
     choices->low[j] = std::max(choices->low[j], eps);
 }
 
-void FirstChoices(const Day &day, const Plane &plane, DayChoices *choices) {
+void FirstChoices(const Day &day, const Plane &plane, size_t most, DayChoices *choices) {
+  choices->most = std::min(most, mostLocations);
   // No choice is of 0 locations.
   choices->low[0] = choices->deviation[0] = choices->top[0] = INFINITY;
   choices->size[0] = 0;
-  for (size_t k = 1; k <= maxLocations; k++) {
+  for (size_t k = 1; k <= choices->most; k++) {
     choices->low[k] = 0;
     choices->deviation[k] = choices->top[k] = INFINITY;
   }
   size_t last = day.n - 1;
   // Split points and the pieces between them, in route order.
-  uint16_t index[maxLocations] = {static_cast<uint16_t>(last)};
-  double pieceDeviation[maxLocations];
-  size_t pieceFarthest[maxLocations];
+  uint16_t index[mostLocations] = {static_cast<uint16_t>(last)};
+  double pieceDeviation[mostLocations];
+  size_t pieceFarthest[mostLocations];
   pieceDeviation[0] = PieceDeviation(day, plane, 0, last, &pieceFarthest[0]);
   // The end alone is the only choice of one location.
   choices->low[1] = pieceDeviation[0];
   Keep(choices, 1, index, 1, pieceDeviation[0]);
-  for (size_t size = 1; size < maxLocations; size++) {
+  for (size_t size = 1; size < choices->most; size++) {
     size_t worst = static_cast<size_t>(std::max_element(pieceDeviation, pieceDeviation + size) -
                                        pieceDeviation);
     // On a straight road no point lowers the deviation.
@@ -77,31 +78,33 @@ void FirstChoices(const Day &day, const Plane &plane, DayChoices *choices) {
 
 size_t FewestForBest(const DayChoices &choices) {
   size_t k = 1;
-  while (choices.deviation[k] > choices.deviation[maxLocations])
+  while (choices.deviation[k] > choices.deviation[choices.most])
     k++;
   return k;
 }
 
 // The fewest locations of a day for the largest deviation limit, by its
-// deviations (or lower ends); more than 14 when none is within it.
+// deviations (or lower ends); more than its most when none is within it.
 static size_t Needed(const DayChoices &choices, bool byLow, double limit) {
   size_t k = 1;
-  while (k <= maxLocations && (byLow ? choices.low[k] : choices.deviation[k]) > limit)
+  while (k <= choices.most && (byLow ? choices.low[k] : choices.deviation[k]) > limit)
     k++;
   return k;
 }
 
 double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, uint8_t *count) {
-  // The least limit that a split of 14 meets is one of the days' own values.
+  size_t most = nrDays > 0 ? days[0]->most : 0;
+  // The least limit that a split of most meets is one of the days' own
+  // values.
   double best = INFINITY;
   for (size_t d = 0; d < nrDays; d++) {
-    for (size_t k = 1; k <= maxLocations; k++) {
+    for (size_t k = 1; k <= most; k++) {
       double limit = byLow ? days[d]->low[k] : days[d]->deviation[k];
       if (limit >= best) continue;
       size_t total = 0;
-      for (size_t e = 0; e < nrDays && total <= maxLocations; e++)
+      for (size_t e = 0; e < nrDays && total <= most; e++)
         total += Needed(*days[e], byLow, limit);
-      if (total <= maxLocations) best = limit;
+      if (total <= most) best = limit;
     }
   }
   if (byLow || !count) return best;
@@ -110,14 +113,14 @@ double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, 
     count[d] = static_cast<uint8_t>(Needed(*days[d], false, best));
     total += count[d];
   }
-  for (; total < maxLocations; total++) {
+  for (; total < most; total++) {
     size_t lowers = nrDays;
-    double most = 0;
+    double largest = 0;
     for (size_t d = 0; d < nrDays; d++) {
-      if (count[d] == maxLocations) continue;
+      if (count[d] == most) continue;
       double drop = days[d]->deviation[count[d]] - days[d]->deviation[count[d] + 1];
-      if (drop > most) {
-        most = drop;
+      if (drop > largest) {
+        largest = drop;
         lowers = d;
       }
     }
@@ -222,10 +225,10 @@ size_t FewestPieces(const Plane &plane, size_t n, double eps, size_t cap, uint16
 }
 
 void TryDeviation(const Day &day, const Plane &plane, DayChoices *choices, double eps) {
-  uint16_t index[maxLocations];
-  size_t pieces = FewestPieces(plane, day.n, eps, maxLocations, index);
-  if (pieces <= maxLocations) {
-    for (size_t j = pieces; j <= maxLocations; j++)
+  uint16_t index[mostLocations];
+  size_t pieces = FewestPieces(plane, day.n, eps, choices->most, index);
+  if (pieces <= choices->most) {
+    for (size_t j = pieces; j <= choices->most; j++)
       choices->top[j] = std::min(choices->top[j], eps);
     Keep(choices, pieces, index, pieces, ChoiceDeviation(day, plane, index, pieces));
   }
@@ -233,7 +236,7 @@ void TryDeviation(const Day &day, const Plane &plane, DayChoices *choices, doubl
   // the lower end stays a little below what was tried.
   Raise(choices, pieces, eps * (1 - 1e-7) - 1e-12);
   // Fewer locations never do better than more.
-  for (size_t j = maxLocations; j-- > 1;)
+  for (size_t j = choices->most; j-- > 1;)
     choices->low[j] = std::max(choices->low[j], choices->low[j + 1]);
 }
 

@@ -1,5 +1,5 @@
-// The choice of locations: for one day, the best choices found of 1 up to 14
-// locations, each with a bracket around the least deviation possible for that
+// The choice of locations: for one day, the best choices found of 1 up to
+// the device's count of locations, each with a bracket around the least deviation possible for that
 // many; across the days of one tour file, how many locations each day gets.
 // A bracket is narrow once its upper end, the deviation of the choice held,
 // is within 1 % (plus 0.01 km) of its lower end, which no choice of that many
@@ -10,41 +10,45 @@
 #include "choice/deviation.h"
 #include "input/thinning.h"
 
-// The best choices found for one day, by their most locations k, 1 to 14
+static_assert(mostLocations <= UINT8_MAX, "a choice's size fits its byte");
+
+// The best choices found for one day, by their most locations k, 1 to most
 // (for 0, none: an infinite deviation).
 struct DayChoices {
-  double low[maxLocations + 1];                   // no choice of k goes below low[k]
-  double deviation[maxLocations + 1];             // the deviation of the choice of k held
-  double top[maxLocations + 1];                   // the search for k goes on below this
-  uint8_t size[maxLocations + 1];                 // locations in that choice: k or fewer
-  uint16_t index[maxLocations + 1][maxLocations]; // their held points' indices, the day's end last
+  size_t most;                         // the device's count of locations
+  double low[mostLocations + 1];       // no choice of k goes below low[k]
+  double deviation[mostLocations + 1]; // the deviation of the choice of k held
+  double top[mostLocations + 1];       // the search for k goes on below this
+  uint8_t size[mostLocations + 1];     // locations in that choice: k or fewer
+  uint16_t index[mostLocations + 1]
+                [mostLocations]; // their held points' indices, the day's end last
 };
 
 // Whether the bracket for k in choices is narrow.
 bool IsNarrow(const DayChoices &choices, size_t k);
 
-// Start choices for day, projected onto plane, with quick choices: for k = 1
-// the day's end alone, exact; for more, the line split at the point farthest
-// from it, again and again.
-void FirstChoices(const Day &day, const Plane &plane, DayChoices *choices);
+// Start choices for day, projected onto plane, of 1 up to most locations
+// (at most mostLocations), with quick choices: for k = 1 the day's end
+// alone, exact; for more, the line split at the point farthest from it,
+// again and again.
+void FirstChoices(const Day &day, const Plane &plane, size_t most, DayChoices *choices);
 
-// Narrow the brackets of choices for day for every k in [1, 14] for which
+// Narrow the brackets of choices for day for every k in [1, most] for which
 // wanted(k, choices) holds, asking again after each step. Choices held only
 // get better.
 template <typename Wanted>
 void NarrowChoices(const Day &day, const Plane &plane, DayChoices *choices, Wanted wanted);
 
 // The fewest locations of choices whose deviation is no more than that of
-// the choice held for 14.
+// the choice held for the most.
 size_t FewestForBest(const DayChoices &choices);
 
-// Share out 14 locations over the nrDays days of one tour file, at least one
-// each, as count[d]: a split whose largest deviation, by the choices held,
-// is the least possible; then each location left goes to the day whose
-// deviation it lowers most, the earlier day on a tie. Return that largest
-// deviation; with count nullptr, only that. With low in place of the
-// deviations (byLow), return the least largest lower end, below which no
-// split goes, and set no count.
+// Share out the days' count of locations (their most, the same for each)
+// over the nrDays days of one tour file, at least one each, as count[d]: a split whose largest
+// deviation, by the choices held, is the least possible; then each location left goes to the day
+// whose deviation it lowers most, the earlier day on a tie. Return that largest deviation; with
+// count nullptr, only that. With low in place of the deviations (byLow), return the least largest
+// lower end, below which no split goes, and set no count.
 double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, uint8_t *count);
 
 // The fewest pieces, each within eps of the points it passes, that lead from
@@ -68,7 +72,7 @@ void NarrowChoices(const Day &day, const Plane &plane, DayChoices *choices, Want
   for (int step = 0; step < 2000; step++) {
     // The most locations first: those steps are quick, and each one that
     // finds no choice raises the lower ends for fewer.
-    size_t k = maxLocations;
+    size_t k = choices->most;
     while (k > 0 && (IsNarrow(*choices, k) || !wanted(k, *choices)))
       k--;
     if (k == 0) return;

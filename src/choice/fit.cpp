@@ -19,12 +19,13 @@
 // The searches, and so the pairs of distances counted in one pass.
 constexpr size_t nrSearches = 2;
 
-// A pair of distances and the locations it gives, counted up to one past the
-// device's limit, or with whole to the end of the export.
+// A pair of distances and the locations it gives, counted up to one past
+// most, or with whole to the end of the export.
 struct Trial {
   float first, next;
   Count locations;
   bool whole;
+  Count most;
 };
 
 // Read the export once from its start: count each of the n trials and, where
@@ -48,7 +49,7 @@ static FitOutcome ReadPass(ExportReader *reader, Trial *trials, size_t n, float 
     bool counting = n == 0;
     for (size_t i = 0; i < n; i++) {
       trials[i].locations += ThinRow(&thinning[i], route, trials[i].first, trials[i].next);
-      counting |= trials[i].whole || trials[i].locations <= maxLocations;
+      counting |= trials[i].whole || trials[i].locations <= trials[i].most;
     }
     // Past the limit, a count has decided what it is for.
     if (!counting) break;
@@ -91,9 +92,10 @@ static uint32_t NumberAbove(double km) {
 }
 
 // A search for the smallest whole km d, by number in [lo, hi], whose tour
-// has at most 14 locations, by bisection. The count mostly falls as d grows,
-// but not everywhere: where it rises again, bisection still ends on one d
-// whose count is at most 14, if not always the smallest.
+// has at most the device's count of locations, by bisection. The count
+// mostly falls as d grows, but not everywhere: where it rises again,
+// bisection still ends on one d whose count is within it, if not always the
+// smallest.
 struct Search {
   bool zeroFirst;  // the first distance 0, else both distances d
   uint32_t lo, hi; // the numbers of the whole km still in question
@@ -104,8 +106,8 @@ struct Search {
 // count each result that no step has counted (hi never moved), all in one
 // pass over the export. Set *served to how many searches it served. Return
 // fitWithinLimit, or why the export could not be read.
-static FitOutcome Step(ExportReader *reader, Search (&searches)[nrSearches], bool resultsOnly,
-                       size_t *served) {
+static FitOutcome Step(ExportReader *reader, Count most, Search (&searches)[nrSearches],
+                       bool resultsOnly, size_t *served) {
   Trial trials[nrSearches];
   Search *of[nrSearches];
   uint32_t at[nrSearches];
@@ -116,7 +118,7 @@ static FitOutcome Step(ExportReader *reader, Search (&searches)[nrSearches], boo
       // Written so that it cannot wrap.
       at[n] = resultsOnly ? search.hi : search.lo + (search.hi - search.lo) / 2;
       float km = WholeKm(at[n]);
-      trials[n++] = {search.zeroFirst ? 0 : km, km, 0, false};
+      trials[n++] = {search.zeroFirst ? 0 : km, km, 0, false, most};
     }
   }
   *served = n;
@@ -124,7 +126,7 @@ static FitOutcome Step(ExportReader *reader, Search (&searches)[nrSearches], boo
   FitOutcome read = ReadPass(reader, trials, n, nullptr);
   if (read != fitWithinLimit) return read;
   for (size_t i = 0; i < n; i++) {
-    if (resultsOnly || trials[i].locations <= maxLocations) {
+    if (resultsOnly || trials[i].locations <= most) {
       of[i]->hi = at[i];
       of[i]->atHi = trials[i].locations;
     } else {
@@ -135,11 +137,12 @@ static FitOutcome Step(ExportReader *reader, Search (&searches)[nrSearches], boo
 }
 
 Count CountLocations(ExportReader *reader, float first, float next) {
-  Trial trial = {first, next, 0, true};
+  Trial trial = {first, next, 0, true, 0};
   return ReadPass(reader, &trial, 1, nullptr) == fitWithinLimit ? trial.locations : -1;
 }
 
-FitOutcome FitDistances(ExportReader *reader, float *first, float *next, Count *locations) {
+FitOutcome FitDistances(ExportReader *reader, Count most, float *first, float *next,
+                        Count *locations) {
   float largest;
   FitOutcome read = ReadPass(reader, nullptr, 0, &largest);
   if (read != fitWithinLimit) return read;
@@ -152,13 +155,13 @@ FitOutcome FitDistances(ExportReader *reader, float *first, float *next, Count *
   Search searches[nrSearches] = {{false, 1, hi, -1}, {true, 1, hi, -1}};
   size_t served;
   do {
-    read = Step(reader, searches, false, &served);
+    read = Step(reader, most, searches, false, &served);
   } while (read == fitWithinLimit && served > 0);
-  if (read == fitWithinLimit) read = Step(reader, searches, true, &served);
+  if (read == fitWithinLimit) read = Step(reader, most, searches, true, &served);
   if (read != fitWithinLimit) return read;
 
   const Search &equal = searches[0], &zeroFirst = searches[1];
-  if (equal.atHi >= 1 && equal.atHi <= maxLocations) {
+  if (equal.atHi >= 1 && equal.atHi <= most) {
     *first = *next = WholeKm(equal.hi);
     *locations = equal.atHi;
     return fitWithinLimit;
@@ -167,7 +170,7 @@ FitOutcome FitDistances(ExportReader *reader, float *first, float *next, Count *
     *first = 0;
     *next = WholeKm(zeroFirst.hi);
     *locations = zeroFirst.atHi;
-    return zeroFirst.atHi <= maxLocations ? fitWithinLimit : fitFewest;
+    return zeroFirst.atHi <= most ? fitWithinLimit : fitFewest;
   }
   return fitKeptDefaults;
 }

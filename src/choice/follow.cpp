@@ -1,7 +1,8 @@
 // Following the route. Each day is held on its own: its points, thinned when
-// many, projected, and its choices of 1 to 14 locations started quickly,
-// then the choice for 14 narrowed to within 1 % of the least deviation. A
-// whole tour of 2 to 14 days shares its 14 locations out by those choices;
+// many, projected, and its choices of 1 up to the device's count of
+// locations started quickly, then the choice for that count narrowed to
+// within 1 % of the least deviation. A whole tour of 2 up to that many days
+// shares its locations out by those choices;
 // narrowing them all would cost most where it matters least, so the second
 // reading narrows only the choices whose brackets meet the bracket of the
 // best split, which is all that the split's 1 % needs: the split the best
@@ -17,7 +18,7 @@ static Plane plane;
 
 // The choices of the first days, for the split.
 static void DaysChoices(const Following &following, const DayChoices **days) {
-  for (Count d = 0; d < following.nrDays && d < maxLocations; d++)
+  for (Count d = 0; d < following.nrDays && d < following.most; d++)
     days[d] = &following.day[d].choices;
 }
 
@@ -33,10 +34,10 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
   } else if (!narrowing) {
     DayResult *result = &following->day[d - 1];
     result->stride = day.stride;
-    FirstChoices(day, plane, &result->choices);
+    FirstChoices(day, plane, static_cast<size_t>(following->most), &result->choices);
     result->nrPoints = day.nrPoints;
     NarrowChoices(day, plane, &result->choices,
-                  [](size_t k, const DayChoices &) { return k == maxLocations; });
+                  [](size_t k, const DayChoices &choices) { return k == choices.most; });
     result->ownCount = static_cast<uint8_t>(FewestForBest(result->choices));
     following->endsDeviation = std::max(following->endsDeviation, result->choices.deviation[1]);
   } else if (day.nrPoints == following->day[d - 1].nrPoints) {
@@ -47,7 +48,7 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
     // The best split lies within these, whatever the days after this one
     // hold: all their choices so far are real, and no better than their
     // lower ends.
-    const DayChoices *days[maxLocations];
+    const DayChoices *days[mostLocations];
     DaysChoices(*following, days);
     size_t n = static_cast<size_t>(following->nrDays);
     double low = SplitLocations(days, n, true, nullptr);
@@ -108,7 +109,8 @@ static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool n
   return ExportChanged(*reader) ? followChanged : followChosen;
 }
 
-FollowOutcome FollowRoute(ExportReader *reader, Following *following) {
+FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following) {
+  following->most = std::min(most, static_cast<Count>(mostLocations));
   following->nrDays = 0;
   following->endsDeviation = 0;
   following->tripDeviation = 0;
@@ -117,7 +119,7 @@ FollowOutcome FollowRoute(ExportReader *reader, Following *following) {
   FollowOutcome outcome = ReadDays(reader, following, false);
   if (outcome != followChosen) return outcome;
   Count nrDays = following->nrDays;
-  if (nrDays > maxLocations) {
+  if (nrDays > following->most) {
     following->tripDeviation = following->endsDeviation;
     return followChosen;
   }
@@ -125,9 +127,9 @@ FollowOutcome FollowRoute(ExportReader *reader, Following *following) {
     outcome = ReadDays(reader, following, true);
     if (outcome != followChosen) return outcome;
   }
-  const DayChoices *days[maxLocations];
+  const DayChoices *days[mostLocations];
   DaysChoices(*following, days);
-  uint8_t count[maxLocations];
+  uint8_t count[mostLocations];
   size_t n = static_cast<size_t>(nrDays);
   if (n > 0) following->tripDeviation = SplitLocations(days, n, false, count);
   for (size_t d = 0; d < n; d++) {
@@ -139,8 +141,8 @@ FollowOutcome FollowRoute(ExportReader *reader, Following *following) {
 }
 
 Count TripLocations(const Following &following) {
-  // Beyond 14 days the whole tour's file holds each day's end alone.
-  if (following.nrDays > maxLocations) return following.nrDays;
+  // Beyond its count of days the whole tour's file holds each day's end alone.
+  if (following.nrDays > following.most) return following.nrDays;
   Count n = 0;
   for (Count d = 0; d < following.nrDays; d++)
     n += following.day[d].tripCount;
@@ -165,8 +167,8 @@ static void LoadDay(FollowCursor *cursor) {
   const Following &following = *cursor->following;
   Count d = cursor->walk.day;
   cursor->nrChosen = cursor->next = 0;
-  // Beyond 14 days the whole tour's file holds each day's end alone.
-  if (d > maxDayFiles || (cursor->wholeTrip && following.nrDays > maxLocations)) return;
+  // Beyond its count of days the whole tour's file holds each day's end alone.
+  if (d > maxDayFiles || (cursor->wholeTrip && following.nrDays > following.most)) return;
   const DayResult &result = following.day[d - 1];
   size_t k = cursor->wholeTrip ? result.tripCount : result.ownCount;
   size_t size = result.choices.size[k];

@@ -1,7 +1,8 @@
 // Following the route: which route points become the locations of each tour
 // file of a follow run. The export is read once for each day's own choice of
-// up to 14 locations, and for a tour of 2 to 14 days once more, to narrow
-// the choices that decide how the whole tour's 14 are shared out; nothing is
+// up to the device's count of locations (14 for the NAVMAN N20), and for a
+// tour of 2 up to that many days once more, to narrow the choices that
+// decide how the whole tour's count is shared out; nothing is
 // held from one day to the next but what was chosen. The writers then walk
 // the export, pass by pass, each with a cursor that names their locations
 // and never enters a day beyond those chosen for.
@@ -24,7 +25,7 @@ struct DayResult {
   Count nrPoints;     // route points of the day
   DayChoices choices; // its best choices found
   uint8_t ownCount;   // the choice of its own tour file: choices for this many
-  uint8_t tripCount;  // the same in the whole tour's file, up to 14 days
+  uint8_t tripCount;  // the same in the whole tour's file, up to its count of days
 };
 
 // A thinned day, for its warning.
@@ -43,6 +44,7 @@ struct TripArea {
 
 // What the reading of the export found.
 struct Following {
+  Count most;                         // the locations a tour file takes at most
   Count nrDays;                       // days with route points
   DayResult day[maxDayFiles];         // the first days' results
   double endsDeviation;               // the largest deviation of a day's end alone
@@ -56,8 +58,8 @@ struct Following {
 enum FollowOutcome { followChosen, followReadFailed, followNotRewindable, followChanged };
 
 // Read reader's export, open, from its start, and choose the locations of
-// each tour file into *following.
-FollowOutcome FollowRoute(ExportReader *reader, Following *following);
+// each tour file, most at most (up to mostLocations), into *following.
+FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following);
 
 // The locations of the whole tour's file.
 Count TripLocations(const Following &following);
@@ -67,13 +69,13 @@ double OwnDeviation(const Following &following, Count d);
 
 // Where a tour file's writer stands in the export.
 struct FollowCursor {
-  const Following *following; // what was chosen
-  bool wholeTrip;             // the whole tour's file, not a day's own
-  RouteWalk walk;             // the rows so far
-  Count chosen[maxLocations]; // ordinals of the day's locations before its end
-  size_t nrChosen, next;      // how many there are, and the next one to come
-  Row end;                    // the day's latest route point, a location once the day ends
-  RoutePoint point;           // and its position
+  const Following *following;  // what was chosen
+  bool wholeTrip;              // the whole tour's file, not a day's own
+  RouteWalk walk;              // the rows so far
+  Count chosen[mostLocations]; // ordinals of the day's locations before its end
+  size_t nrChosen, next;       // how many there are, and the next one to come
+  Row end;                     // the day's latest route point, a location once the day ends
+  RoutePoint point;            // and its position
 };
 
 // Start cursor on following, for the whole tour's file or a day's own.

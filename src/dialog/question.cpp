@@ -66,7 +66,7 @@ void OfferOf(const Following &following, char *line, size_t size) {
   }
   char what[48];
   double deviation = following.tripDeviation;
-  if (following.nrDays > maxLocations && following.nrDays <= maxDayFiles) {
+  if (following.nrDays > following.most && following.nrDays <= maxDayFiles) {
     // Each day a tour of its own, as good as its day file is.
     snprintf(what, sizeof what, "%lld day tours that follow", following.nrDays);
     deviation = 0;
@@ -122,7 +122,7 @@ Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *f
                       before.next == answer.next;
       Count n = insisted ? 0 : CountLocations(reader, answer.first, answer.next);
       if (n < 0) return choseFailed;
-      if (insisted || (n >= 1 && n <= maxLocations)) {
+      if (insisted || (n >= 1 && n <= following.most)) {
         *first = answer.first;
         *next = answer.next;
         return choseDistances;
@@ -131,7 +131,7 @@ Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *f
         printf("%s gives no location at all.\n", answer.numbers);
       else
         printf("%s gives %lld locations; the device takes at most %lld.\n", answer.numbers, n,
-               maxLocations);
+               following.most);
     }
     before = answer;
   }

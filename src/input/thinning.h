@@ -6,8 +6,15 @@
 
 #include "input/reader.h"
 
-// The most locations a NAVMAN N20 takes in one multi-stop tour.
-constexpr Count maxLocations = 14;
+// The locations a NAVMAN N20 takes in one multi-stop tour: a run's count of
+// locations, which the choice, the question, the fit and the reports are
+// given.
+constexpr Count navmanN20Locations = 14;
+
+// The most locations of one tour that the program holds for any device: the
+// arrays that hold a tour's or a day's locations are sized by it.
+constexpr size_t mostLocations = 14;
+static_assert(navmanN20Locations <= static_cast<Count>(mostLocations));
 
 // Where a tour's last location lies, in km, before any is taken: 100 km
 // before the start, so that with a next distance of up to 100 km the first

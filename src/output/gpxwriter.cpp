@@ -13,10 +13,16 @@
 #include <cstring>
 #include <iterator>
 
+// A short trip's routes are held from the writing pass: as many days as a
+// NAVMAN N20's whole tour has locations at most, and a start and the
+// locations of each.
+constexpr size_t maxHeldDays = static_cast<size_t>(navmanN20Locations);
+constexpr size_t maxHeldRows = maxHeldDays * (maxHeldDays + 1);
+
 // What the writer takes from the rows it is passed.
 enum GpxPart {
   gpxWaypoints, // the writing pass: the POIs, and for a short trip the routes held
-  gpxRoutes,    // a pass of its own for the routes of a trip of more than 14 days
+  gpxRoutes,    // a pass of its own for the routes of a trip too long to hold
   gpxTrack,     // the last pass: the route points
   gpxDone,      // nothing more
 };
@@ -31,10 +37,11 @@ static struct {
   size_t routePoints;         // written: the points of the day's route so far
   RouteWalk walk;             // where the track stands
   Row leftOut;                // the track's latest route point that its stride left out
-  Row route[maxLocations][maxLocations + 1]; // held: each day's start and locations
-  uint8_t nrHeld[maxLocations];              // held: the rows of each day
-  Count nrLocations;                         // route points but the days' starts
-  Count nrPOIs;                              // waypoints written
+  Row route[maxHeldRows];     // held: each day's start and locations, day after day
+  size_t nrHeld[maxHeldDays]; // held: the rows of each day
+  size_t nrHeldRows;          // held: the rows of all days
+  Count nrLocations;          // route points but the days' starts
+  Count nrPOIs;               // waypoints written
 } gpx;
 
 // Write the position in column i of row, a route point's or a POI's that is
@@ -62,9 +69,12 @@ void OpenGpxOutput(const Conversion &conversion) {
   const char *tourName = conversion.tourName;
   const Following *following = conversion.following;
   gpx.following = following;
-  // Up to 14 days the choice read the export twice: the routes must come
-  // from the writing pass, and so few are held.
-  gpx.held = following->nrDays <= maxLocations;
+  // A short trip's choice read the export twice: the routes come from the
+  // writing pass, as few are held as a NAVMAN N20's tour of as many days
+  // has.
+  gpx.held = following->nrDays <= static_cast<Count>(maxHeldDays) &&
+             following->nrDays * (following->most + 1) <= static_cast<Count>(maxHeldRows);
+  gpx.nrHeldRows = 0;
   StartCursor(&gpx.cursor, following, false);
   gpx.walk = WalkUpTo(following->nrDays);
   std::fill(std::begin(gpx.nrHeld), std::end(gpx.nrHeld), 0);
@@ -120,7 +130,10 @@ static void EndRoute() {
 // held, or written at once.
 static void TakeRoutePoint(Count day, const Row &row) {
   if (gpx.held) {
-    CopyRow(&gpx.route[day - 1][gpx.nrHeld[day - 1]++], row);
+    // A day has its start, its end and fewer than most locations between.
+    if (gpx.nrHeldRows == maxHeldRows) return;
+    CopyRow(&gpx.route[gpx.nrHeldRows++], row);
+    gpx.nrHeld[day - 1]++;
     return;
   }
   if (gpx.routePoints++ == 0)
@@ -146,11 +159,12 @@ static void RouteStep(int what, const Row &row) {
 
 // Write the routes held from the writing pass.
 static void WriteHeldRoutes() {
+  const Row *row = gpx.route;
   for (Count d = 1; d <= gpx.following->nrDays; d++) {
     size_t n = gpx.nrHeld[d - 1];
     BeginRoute(d);
     for (size_t i = 0; i < n; i++)
-      PutRoutePoint(gpx.route[d - 1][i]);
+      PutRoutePoint(*row++);
     gpx.nrLocations += static_cast<Count>(n > 1 ? n - 1 : 1);
     EndRoute();
   }

@@ -12,7 +12,7 @@
 // How the locations of a run are chosen.
 enum Choosing {
   byDistances, // thinned out by the two distances
-  byFitWithin, // by the distances the fit found for at most 14 locations
+  byFitWithin, // by the distances the fit found for at most the device's count
   byFitFewest, // by the distances the fit found for the fewest locations
   byFollowing, // the locations that follow the route best
 };
@@ -20,6 +20,7 @@ enum Choosing {
 // What a run converts into, decided before any output opens.
 struct Conversion {
   Choosing choosing;          // how the locations are chosen
+  Count most;                 // the locations the device takes in one tour
   float firstKm;              // by distance: route distance at which the taking starts
   float nextKm;               // by distance: least distance between two locations
   const Following *following; // following the route: what was chosen; nullptr otherwise

@@ -14,6 +14,9 @@
 #include <cstring>
 #include <iterator>
 
+// Days the legend names at most; the rest it counts.
+constexpr size_t maxLegendDays = 14;
+
 // Markers drawn for POIs at most; the legend counts them all.
 constexpr Count maxPoiMarkers = 2000;
 
@@ -41,18 +44,18 @@ struct SvgPoint {
 
 // The run's picture.
 static struct {
-  BesideTour out;               // the file
-  const Following *following;   // what was chosen
-  SvgPart part;                 // what the rows passed now are for
-  SvgFrame frame;               // the projection
-  FollowCursor cursor;          // where the rows stand in the days' own choices
-  SvgPoint drawn;               // the route line's last point written
-  SvgPoint latest;              // the day's latest route point
-  bool latestDrawn;             // and whether the line holds it
-  Row place[maxLocations + 1];  // the day's start and locations, until its end
-  size_t nrPlaces;              // how many the day has so far
-  char dayKm[maxLocations][32]; // the legend's days: each one's last distance text
-  Count nrPOIs;                 // POIs on the globe
+  BesideTour out;                // the file
+  const Following *following;    // what was chosen
+  SvgPart part;                  // what the rows passed now are for
+  SvgFrame frame;                // the projection
+  FollowCursor cursor;           // where the rows stand in the days' own choices
+  SvgPoint drawn;                // the route line's last point written
+  SvgPoint latest;               // the day's latest route point
+  bool latestDrawn;              // and whether the line holds it
+  Row place[mostLocations + 1];  // the day's start and locations, until its end
+  size_t nrPlaces;               // how many the day has so far
+  char dayKm[maxLegendDays][32]; // the legend's days: each one's last distance text
+  Count nrPOIs;                  // POIs on the globe
 } svg;
 
 // The canvas and the room left around the trip.
@@ -282,7 +285,7 @@ static void EndPlacesDay() {
   const Row &end = svg.cursor.end;
   if (svg.cursor.walk.ordinal > 0) HoldPlace(end);
   // The legend keeps the texts of sensible lengths whole.
-  if (day <= maxLocations)
+  if (day <= static_cast<Count>(maxLegendDays))
     snprintf(svg.dayKm[day - 1], sizeof svg.dayKm[day - 1], "%.*s",
              static_cast<int>(end.columnLength[kmColumn]), end.column[kmColumn]);
   DrawDay(day);
@@ -358,7 +361,7 @@ static void DrawScaleBar() {
 static void DrawLegend() {
   OutFile *file = &svg.out.file;
   const Following &following = *svg.following;
-  Count shown = std::min(following.nrDays, maxLocations);
+  Count shown = std::min(following.nrDays, static_cast<Count>(maxLegendDays));
   bool more = following.nrDays > shown;
   size_t lines = 2 + static_cast<size_t>(shown) + (more ? 1 : 0);
   size_t widest = std::max<size_t>(NameLength(svg.out.tour) - (sizeof ".xml" - 1), 24);

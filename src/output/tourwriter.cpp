@@ -93,9 +93,13 @@ void WriteTourTail(OutFile *file) {
   PutFixed(file, "\t</MultistopLocations>\r\n\t</MultistopLocations>\r\n");
 }
 
-void ReportTourCount(const char *fileName, Count nrLocations, bool following, double deviation) {
+// Report the count of locations of the tour file fileName, written whole,
+// for a device that takes most, in a follow run with its deviation: the
+// count line, the deviation, the warning for too many or none.
+static void ReportTourCount(const char *fileName, Count nrLocations, Count most, bool following,
+                            double deviation) {
   const char *noun = following && nrLocations == 1 ? "location" : "locations";
-  if (nrLocations > maxLocations) {
+  if (nrLocations > most) {
     printf("File '%s' contains %lld %s.\n", fileName, nrLocations, noun);
   } else if (nrLocations == 0) {
     printf("File '%s' contains 0 locations.\n", fileName);
@@ -106,9 +110,9 @@ void ReportTourCount(const char *fileName, Count nrLocations, bool following, do
   }
   if (following && nrLocations > 0)
     printf("Between its locations the tour keeps within %.1f km of the route.\n", deviation);
-  if (nrLocations > maxLocations)
+  if (nrLocations > most)
     printf("Warning: NAVMAN N20 doesn't support more than %lld locations per multi stop tour!\n",
-           maxLocations);
+           most);
   // Copied to the device, an empty tour would replace the rider's with nothing.
   if (nrLocations == 0) printf("Warning: the tour is empty!\n");
 }
@@ -121,6 +125,7 @@ static struct {
   float nextKm;               // least distance between two locations
   Thinning thinning;          // where the thinning stands
   Count nrLocations;          // locations taken
+  Count most;                 // the locations the device takes
   bool routeRowSeen;          // a row's distance read as a number
   bool textRowSeen;           // a row was not empty before the taking started
   const Following *following; // a follow run's choice; nullptr: by distance
@@ -135,6 +140,7 @@ void OpenTourOutput(const Conversion &conversion) {
   tour.nextKm = conversion.nextKm;
   tour.thinning = tourStart;
   tour.nrLocations = 0;
+  tour.most = conversion.most;
   tour.routeRowSeen = tour.textRowSeen = false;
   tour.following = conversion.following;
   if (tour.following) StartCursor(&tour.cursor, tour.following, true);
@@ -181,7 +187,7 @@ bool FinishTourOutput(bool whole, const char *exportName) {
   WriteTourTail(&tour.file);
   if (CloseOutput(&tour.file, tour.name) != 0) return false;
   bool following = tour.following != nullptr;
-  ReportTourCount(tour.name, tour.nrLocations, following,
+  ReportTourCount(tour.name, tour.nrLocations, tour.most, following,
                   following ? tour.following->tripDeviation : 0);
   return true;
 }

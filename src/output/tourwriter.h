@@ -67,9 +67,4 @@ bool OpenBesideTour(BesideTour *beside, const char *tourName, const char *extens
 // Write the tour's name into the file as XML text, in UTF-8.
 void PutTourName(BesideTour *beside);
 
-// Report the count of locations of the tour file fileName, written whole,
-// in a follow run with its deviation: the count line, the deviation, the
-// warning for too many or none.
-void ReportTourCount(const char *fileName, Count nrLocations, bool following, double deviation);
-
 #endif
