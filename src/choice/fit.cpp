@@ -7,7 +7,7 @@
 // at once, for tours of many days.
 #include "choice/fit.h"
 
-#include "input/thinning.h"
+#include "input/place.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,7 +44,9 @@ static FitOutcome ReadPass(ExportReader *reader, Trial *trials, size_t n, float 
     read = ReadLine(reader, &row);
     if (read == readFailed) return fitReadFailed;
     SplitRow(&row);
-    RouteRow route = RouteRowOf(row);
+    Place place;
+    TakePlace(&row, nullptr, &place);
+    const RouteRow &route = place.route;
     if (largest && route.hasKm && route.km > *largest) *largest = route.km;
     bool counting = n == 0;
     for (size_t i = 0; i < n; i++) {

@@ -92,16 +92,16 @@ static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool n
     read = ReadLine(reader, &row);
     if (read == readFailed) return followReadFailed;
     SplitRow(&row);
-    RoutePoint point;
-    WalkStep step = WalkRow(&walk, row, &point);
-    if (step == stepPoint) {
-      if (walk.ordinal == 0) StartDay(&day);
-      AddToDay(&day, point);
-      if (!narrowing) TakeIntoArea(&following->area, point, true);
-    } else if (step == stepDayEnd) {
-      ChooseForDay(following, walk.day, narrowing);
-    } else if (!narrowing && IsPoiRow(row) && PositionOnGlobe(row, &point)) {
-      TakeIntoArea(&following->area, point, false);
+    Place place;
+    TakePlace(&row, &walk, &place);
+    if (place.step == stepPoint) {
+      if (place.ordinal == 0) StartDay(&day);
+      AddToDay(&day, place.position);
+      if (!narrowing) TakeIntoArea(&following->area, place.position, true);
+    } else if (place.step == stepDayEnd) {
+      ChooseForDay(following, place.day, narrowing);
+    } else if (!narrowing && place.onGlobe) {
+      TakeIntoArea(&following->area, place.position, false);
     }
   }
   if (walk.inDay) ChooseForDay(following, walk.day, narrowing);
@@ -154,50 +154,62 @@ double OwnDeviation(const Following &following, Count d) {
   return result.choices.deviation[result.ownCount];
 }
 
-void StartCursor(FollowCursor *cursor, const Following *following, bool wholeTrip) {
-  cursor->following = following;
-  cursor->wholeTrip = wholeTrip;
+void StartMarker(Marker *marker, const Following *following) {
+  marker->following = following;
   // The writers never walk into a day that the choice did not see.
-  cursor->walk = WalkUpTo(following->nrDays);
-  cursor->nrChosen = cursor->next = 0;
+  marker->walk = WalkUpTo(following->nrDays);
+  marker->trip.n = marker->trip.next = marker->own.n = marker->own.next = 0;
 }
 
-// Load the ordinals of the locations of the day just begun, before its end.
-static void LoadDay(FollowCursor *cursor) {
-  const Following &following = *cursor->following;
-  Count d = cursor->walk.day;
-  cursor->nrChosen = cursor->next = 0;
-  // Beyond its count of days the whole tour's file holds each day's end alone.
-  if (d > maxDayFiles || (cursor->wholeTrip && following.nrDays > following.most)) return;
-  const DayResult &result = following.day[d - 1];
-  size_t k = cursor->wholeTrip ? result.tripCount : result.ownCount;
+// Load into locations the ordinals of the locations before its end of day
+// d's choice of k, held one in stride.
+static void LoadLocations(DayLocations *locations, const DayResult &result, size_t k) {
+  locations->n = locations->next = 0;
   size_t size = result.choices.size[k];
   for (size_t i = 0; i + 1 < size; i++) {
     size_t index = result.choices.index[k][i];
     // The held points of a thinned day are every stride-th route point.
-    cursor->chosen[cursor->nrChosen++] = static_cast<Count>(index) * result.stride;
+    locations->ordinal[locations->n++] = static_cast<Count>(index) * result.stride;
   }
 }
 
-int StepCursor(FollowCursor *cursor, const Row &row) {
-  WalkStep step = WalkRow(&cursor->walk, row, &cursor->point);
-  if (step == stepDayEnd) return cursorDayEnds;
-  if (step != stepPoint) return 0;
-  int what = 0;
-  if (cursor->walk.ordinal == 0) {
-    LoadDay(cursor);
-    what |= cursorDayBegins;
-  }
-  if (cursor->next < cursor->nrChosen && cursor->chosen[cursor->next] == cursor->walk.ordinal) {
-    cursor->next++;
-    what |= cursorLocation;
-  }
-  CopyRow(&cursor->end, row);
-  return what;
+// Load the locations of the day just begun.
+static void LoadDay(Marker *marker) {
+  const Following &following = *marker->following;
+  Count d = marker->walk.day;
+  marker->trip.n = marker->trip.next = marker->own.n = marker->own.next = 0;
+  if (d > maxDayFiles) return;
+  const DayResult &result = following.day[d - 1];
+  LoadLocations(&marker->own, result, result.ownCount);
+  // Beyond its count of days the whole tour's file holds each day's end alone.
+  if (following.nrDays <= following.most) LoadLocations(&marker->trip, result, result.tripCount);
 }
 
-int EndCursor(FollowCursor *cursor) {
-  if (!cursor->walk.inDay) return 0;
-  cursor->walk.inDay = false;
-  return cursorDayEnds;
+// Whether the route point ordinal is the next of locations.
+static bool IsNext(DayLocations *locations, Count ordinal) {
+  if (locations->next == locations->n || locations->ordinal[locations->next] != ordinal)
+    return false;
+  locations->next++;
+  return true;
+}
+
+void MarkRow(Marker *marker, const Row *row, Place *place) {
+  TakePlace(row, &marker->walk, place);
+  if (place->step == stepDayEnd) {
+    place->end = &marker->end;
+    place->position = marker->endAt;
+  }
+  if (place->step != stepPoint) return;
+  if (place->ordinal == 0) {
+    LoadDay(marker);
+    place->dayBegins = true;
+  }
+  place->tripLocation = IsNext(&marker->trip, place->ordinal);
+  place->ownLocation = IsNext(&marker->own, place->ordinal);
+  CopyRow(&marker->end, *row);
+  marker->endAt = place->position;
+}
+
+bool MarkEnd(Marker *marker, Place *place) {
+  return TakeEnd(&marker->walk, &marker->end, marker->endAt, place);
 }

@@ -3,13 +3,15 @@
 // up to the device's count of locations (14 for the NAVMAN N20), and for a
 // tour of 2 up to that many days once more, to narrow the choices that
 // decide how the whole tour's count is shared out; nothing is
-// held from one day to the next but what was chosen. The writers then walk
-// the export, pass by pass, each with a cursor that names their locations
-// and never enters a day beyond those chosen for.
+// held from one day to the next but what was chosen. The writing passes
+// then mark each place once for every output (MarkRow): its day, and
+// whether it is a location of the whole tour's file or of its day's own,
+// never walking into a day beyond those chosen for.
 #ifndef FOLLOW_H
 #define FOLLOW_H
 
 #include "choice/choice.h"
+#include "input/place.h"
 #include "input/reader.h"
 #include "input/route.h"
 
@@ -67,31 +69,30 @@ Count TripLocations(const Following &following);
 // The deviation of day d's own choice (d from 1, up to maxDayFiles).
 double OwnDeviation(const Following &following, Count d);
 
-// Where a tour file's writer stands in the export.
-struct FollowCursor {
-  const Following *following;  // what was chosen
-  bool wholeTrip;              // the whole tour's file, not a day's own
-  RouteWalk walk;              // the rows so far
-  Count chosen[mostLocations]; // ordinals of the day's locations before its end
-  size_t nrChosen, next;       // how many there are, and the next one to come
-  Row end;                     // the day's latest route point, a location once the day ends
-  RoutePoint point;            // and its position
+// A day's chosen locations before its end, as route point ordinals.
+struct DayLocations {
+  Count ordinal[mostLocations]; // in route order
+  size_t n, next;               // how many there are, and the next one to come
 };
 
-// Start cursor on following, for the whole tour's file or a day's own.
-void StartCursor(FollowCursor *cursor, const Following *following, bool wholeTrip);
-
-// What a row is to a tour file: any of these at once.
-enum CursorStep {
-  cursorDayBegins = 1, // the row is the first route point of day cursor->walk.day
-  cursorLocation = 2,  // the row is a location before its day's end
-  cursorDayEnds = 4,   // day cursor->walk.day has ended: cursor->end is its last location
+// Where the marking of a pass stands: the one walk of the pass through the
+// days, for every output of a follow run.
+struct Marker {
+  const Following *following; // what was chosen
+  RouteWalk walk;             // the rows so far
+  DayLocations trip, own;     // the day's locations in the whole tour's file and its own
+  Row end;                    // the day's latest route point, a location once the day ends
+  RoutePoint endAt;           // and its position
 };
 
-// Take row, split, one step further. Return what it is, as CursorStep bits.
-int StepCursor(FollowCursor *cursor, const Row &row);
+// Start marker on following, for a pass from the export's start.
+void StartMarker(Marker *marker, const Following *following);
 
-// At the end of the export: return cursorDayEnds when a day was still open.
-int EndCursor(FollowCursor *cursor);
+// Take row, split, as a place, its days walked, with the choice's marks.
+void MarkRow(Marker *marker, const Row *row, Place *place);
+
+// At the end of a pass: return whether a day was still open, and its end as
+// place.
+bool MarkEnd(Marker *marker, Place *place);
 
 #endif

@@ -44,7 +44,10 @@ bool PositionOnGlobe(const Row &row, RoutePoint *point) {
 }
 
 WalkStep WalkRow(RouteWalk *walk, const Row &row, RoutePoint *point) {
-  RouteRow route = RouteRowOf(row);
+  return WalkRouteRow(walk, RouteRowOf(row), row, point);
+}
+
+WalkStep WalkRouteRow(RouteWalk *walk, const RouteRow &route, const Row &row, RoutePoint *point) {
   if (route.separator) {
     if (!walk->inDay) return stepOther;
     walk->inDay = false;

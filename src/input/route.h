@@ -5,6 +5,7 @@
 #define ROUTE_H
 
 #include "input/reader.h"
+#include "input/thinning.h"
 
 #include <cstdint>
 #include <limits>
@@ -49,6 +50,9 @@ bool PositionOnGlobe(const Row &row, RoutePoint *point);
 
 // Take row, split, one step further: a route point fills *point.
 WalkStep WalkRow(RouteWalk *walk, const Row &row, RoutePoint *point);
+
+// The same for a row whose distance is known as route.
+WalkStep WalkRouteRow(RouteWalk *walk, const RouteRow &route, const Row &row, RoutePoint *point);
 
 // One day's route points as held: every stride-th of them, from the first,
 // and always the last.

@@ -27,7 +27,6 @@ static struct {
   const char *tourName;          // the whole tour's file, NAME.xml
   char name[fileNameSize + 6];   // the open day's file: "-day99" more
   OutFile file;                  // that file; file.stream is nullptr when none is open
-  FollowCursor cursor;           // where the rows stand
   bool paused;                   // a failure was reported, with the pause after it
   DayFileTold told[maxDayFiles]; // each day's file
 } days;
@@ -38,7 +37,6 @@ void OpenDayFilesOutput(const Conversion &conversion) {
   days.file.stream = nullptr;
   days.paused = false;
   std::fill(std::begin(days.told), std::end(days.told), DayFileTold{0, false});
-  StartCursor(&days.cursor, days.following, false);
 }
 
 // Open the file of the day that begins: NAME-dayN.xml, for NAME.xml.
@@ -56,36 +54,30 @@ static void OpenDay(Count day) {
   WriteTourHead(&days.file);
 }
 
-// Write the day's end and close its file.
-static void CloseDay(Count day) {
+// Write the day's end, end, and close its file.
+static void CloseDay(Count day, const Row &end) {
   if (!days.file.stream) return;
   DayFileTold *told = &days.told[day - 1];
-  WriteTourLocation(&days.file, days.cursor.end, true, 0);
+  WriteTourLocation(&days.file, end, true, 0);
   told->nrLocations++;
   WriteTourTail(&days.file);
   told->written = CloseOutput(&days.file, days.name) == 0;
 }
 
-// Do what a cursor step, what, asks.
-static void Step(int what, const Row &row) {
-  Count day = days.cursor.walk.day;
-  if (what & cursorDayBegins) OpenDay(day);
-  if ((what & cursorLocation) && days.file.stream) {
-    WriteTourLocation(&days.file, row, true, 0);
-    days.told[day - 1].nrLocations++;
+void PutDayPlace(const Place &place) {
+  if (!HasDayFiles(*days.following)) return;
+  if (place.dayBegins) OpenDay(place.day);
+  if (place.ownLocation && days.file.stream) {
+    WriteTourLocation(&days.file, *place.row, true, 0);
+    days.told[place.day - 1].nrLocations++;
   }
-  if (what & cursorDayEnds) CloseDay(day);
-}
-
-void PutDayRow(const Row &row) {
-  if (HasDayFiles(*days.following)) Step(StepCursor(&days.cursor, row), row);
+  if (place.step == stepDayEnd) CloseDay(place.day, *place.end);
 }
 
 bool FinishDayFilesOutput(bool whole, const char *exportName) {
   const Following &following = *days.following;
   bool told = false;
   if (HasDayFiles(following)) {
-    Step(EndCursor(&days.cursor), days.cursor.end);
     size_t base = strlen(days.tourName) - (sizeof ".xml" - 1);
     for (Count d = 1; d <= following.nrDays; d++) {
       const DayFileTold &file = days.told[d - 1];

@@ -13,8 +13,8 @@
 // Start the day files of the conversion's choice, named after its tour file.
 void OpenDayFilesOutput(const Conversion &conversion);
 
-// Take row, split, into the day's file.
-void PutDayRow(const Row &row);
+// Take place into the day's file.
+void PutDayPlace(const Place &place);
 
 // Finish the last day's file and report each day's file written: its count
 // and its deviation; with whole false, that it is unfinished, since
@@ -22,7 +22,7 @@ void PutDayRow(const Row &row);
 bool FinishDayFilesOutput(bool whole, const char *exportName);
 
 inline constexpr Output dayFilesOutput = {
-    OpenDayFilesOutput,   PutDayRow, NoPassesLeft,
-    FinishDayFilesOutput, 1,         static_cast<size_t>(maxDayFiles)};
+    OpenDayFilesOutput,   PutDayPlace, NoPassesLeft,
+    FinishDayFilesOutput, 1,           static_cast<size_t>(maxDayFiles)};
 
 #endif

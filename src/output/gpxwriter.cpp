@@ -31,12 +31,9 @@ enum GpxPart {
 static struct {
   BesideTour out;             // the file
   const Following *following; // what was chosen
-  GpxPart part;               // what the rows passed now are for
+  GpxPart part;               // what the places passed now are for
   bool held;                  // the routes are held from the writing pass
-  FollowCursor cursor;        // where the routes stand in the days' own choices
   size_t routePoints;         // written: the points of the day's route so far
-  RouteWalk walk;             // where the track stands
-  Row leftOut;                // the track's latest route point that its stride left out
   Row route[maxHeldRows];     // held: each day's start and locations, day after day
   size_t nrHeld[maxHeldDays]; // held: the rows of each day
   size_t nrHeldRows;          // held: the rows of all days
@@ -47,9 +44,9 @@ static struct {
 // Write the position in column i of row, a route point's or a POI's that is
 // on the globe, in decimal degrees: 4721953 as 47.21953, -0520958 as
 // -05.20958, and 20958 as 0.20958.
-static void PutDecimal(OutFile *file, const Row &row, size_t i) {
-  const char *text = row.column[i];
-  size_t degrees = row.columnLength[i] - 5;
+static void PutDecimal(OutFile *file, Text fraction) {
+  const char *text = fraction.bytes;
+  size_t degrees = fraction.length - 5;
   PutBytes(file, text, degrees);
   if (degrees == 0 || (degrees == 1 && text[0] == '-')) PutFixed(file, "0");
   PutFixed(file, ".");
@@ -59,9 +56,9 @@ static void PutDecimal(OutFile *file, const Row &row, size_t i) {
 // The attributes of row's position.
 static void PutPosition(OutFile *file, const Row &row) {
   PutFixed(file, " lat=\"");
-  PutDecimal(file, row, latitudeColumn);
+  PutDecimal(file, LatitudeOf(row));
   PutFixed(file, "\" lon=\"");
-  PutDecimal(file, row, longitudeColumn);
+  PutDecimal(file, LongitudeOf(row));
   PutFixed(file, "\"");
 }
 
@@ -75,8 +72,6 @@ void OpenGpxOutput(const Conversion &conversion) {
   gpx.held = following->nrDays <= static_cast<Count>(maxHeldDays) &&
              following->nrDays * (following->most + 1) <= static_cast<Count>(maxHeldRows);
   gpx.nrHeldRows = 0;
-  StartCursor(&gpx.cursor, following, false);
-  gpx.walk = WalkUpTo(following->nrDays);
   std::fill(std::begin(gpx.nrHeld), std::end(gpx.nrHeld), 0);
   gpx.nrLocations = gpx.nrPOIs = 0;
   bool opened = OpenBesideTour(&gpx.out, tourName, ".gpx");
@@ -91,13 +86,13 @@ void OpenGpxOutput(const Conversion &conversion) {
 }
 
 // A POI on the globe as a waypoint.
-static void WriteWaypoint(const Row &row) {
-  RoutePoint point;
-  if (!IsPoiRow(row) || !PositionOnGlobe(row, &point)) return;
+static void WriteWaypoint(const Place &place) {
+  if (!place.poi || !place.onGlobe) return;
   PutFixed(&gpx.out.file, "  <wpt");
-  PutPosition(&gpx.out.file, row);
+  PutPosition(&gpx.out.file, *place.row);
   PutFixed(&gpx.out.file, "><name>");
-  PutXmlText(&gpx.out.file, row.column[nameColumn], row.columnLength[nameColumn]);
+  Text name = NameOf(*place.row);
+  PutXmlText(&gpx.out.file, name.bytes, name.length);
   PutFixed(&gpx.out.file, "</name></wpt>\r\n");
   gpx.nrPOIs++;
 }
@@ -126,8 +121,7 @@ static void EndRoute() {
   PutFixed(&gpx.out.file, "  </rte>\r\n");
 }
 
-// Take row, a route point of the day's route, as a cursor step names it:
-// held, or written at once.
+// Take row, a route point of the day's route: held, or written at once.
 static void TakeRoutePoint(Count day, const Row &row) {
   if (gpx.held) {
     // A day has its start, its end and fewer than most locations between.
@@ -143,17 +137,17 @@ static void TakeRoutePoint(Count day, const Row &row) {
   PutRoutePoint(row);
 }
 
-// Do what a cursor step, what, asks of the routes. A day's start is its
-// route's first point, and its end the last, but in a day of one point.
-static void RouteStep(int what, const Row &row) {
-  Count day = gpx.cursor.walk.day;
-  if (what & cursorDayBegins) gpx.routePoints = 0;
-  if (what & (cursorDayBegins | cursorLocation)) TakeRoutePoint(day, row);
-  if (!(what & cursorDayEnds)) return;
-  if (gpx.cursor.walk.ordinal > 0) TakeRoutePoint(day, gpx.cursor.end);
+// Take place into the routes, as the day's own choice marks it. A day's
+// start is its route's first point, and its end the last, but in a day of
+// one point.
+static void RouteStep(const Place &place) {
+  if (place.dayBegins) gpx.routePoints = 0;
+  if (place.dayBegins || place.ownLocation) TakeRoutePoint(place.day, *place.row);
+  if (place.step != stepDayEnd) return;
+  if (place.ordinal > 0) TakeRoutePoint(place.day, *place.end);
   if (gpx.held) return;
   // A day of one route point has it as its one location.
-  if (gpx.cursor.walk.ordinal == 0) gpx.nrLocations++;
+  if (place.ordinal == 0) gpx.nrLocations++;
   EndRoute();
 }
 
@@ -186,32 +180,27 @@ static void PutTrackPoint(const Row &row) {
   PutFixed(&gpx.out.file, "/>\r\n");
 }
 
-// The day's latest route point goes in at its end when the stride left it out.
-static void EndSegment() {
-  if (gpx.walk.ordinal % StrideOf(*gpx.following, gpx.walk.day) != 0) PutTrackPoint(gpx.leftOut);
-  PutFixed(&gpx.out.file, "    </trkseg>\r\n");
+// Every stride-th route point of a day goes into its segment, and its last
+// one, which a day's end holds, when the stride left it out.
+static void WriteTrackPlace(const Place &place) {
+  bool onStride = place.ordinal % StrideOf(*gpx.following, place.day) == 0;
+  if (place.step == stepDayEnd) {
+    if (!onStride) PutTrackPoint(*place.end);
+    PutFixed(&gpx.out.file, "    </trkseg>\r\n");
+  }
+  if (place.step != stepPoint) return;
+  if (place.ordinal == 0) PutFixed(&gpx.out.file, "    <trkseg>\r\n");
+  if (onStride) PutTrackPoint(*place.row);
 }
 
-static void WriteTrackRow(const Row &row) {
-  RoutePoint point;
-  WalkStep step = WalkRow(&gpx.walk, row, &point);
-  if (step == stepDayEnd) EndSegment();
-  if (step != stepPoint) return;
-  if (gpx.walk.ordinal == 0) PutFixed(&gpx.out.file, "    <trkseg>\r\n");
-  if (gpx.walk.ordinal % StrideOf(*gpx.following, gpx.walk.day) == 0)
-    PutTrackPoint(row);
-  else
-    CopyRow(&gpx.leftOut, row);
-}
-
-void PutGpxRow(const Row &row) {
+void PutGpxPlace(const Place &place) {
   switch (gpx.part) {
   case gpxWaypoints:
-    WriteWaypoint(row);
-    if (gpx.held) RouteStep(StepCursor(&gpx.cursor, row), row);
+    WriteWaypoint(place);
+    if (gpx.held) RouteStep(place);
     break;
-  case gpxRoutes: RouteStep(StepCursor(&gpx.cursor, row), row); break;
-  case gpxTrack: WriteTrackRow(row); break;
+  case gpxRoutes: RouteStep(place); break;
+  case gpxTrack: WriteTrackPlace(place); break;
   case gpxDone: break;
   }
 }
@@ -219,21 +208,11 @@ void PutGpxRow(const Row &row) {
 bool GpxOutputPassesLeft() {
   switch (gpx.part) {
   case gpxWaypoints:
-    if (gpx.held) {
-      RouteStep(EndCursor(&gpx.cursor), gpx.cursor.end);
-      WriteHeldRoutes();
-      gpx.part = gpxTrack;
-    } else {
-      StartCursor(&gpx.cursor, gpx.following, false);
-      gpx.part = gpxRoutes;
-    }
+    if (gpx.held) WriteHeldRoutes();
+    gpx.part = gpx.held ? gpxTrack : gpxRoutes;
     break;
-  case gpxRoutes:
-    RouteStep(EndCursor(&gpx.cursor), gpx.cursor.end);
-    gpx.part = gpxTrack;
-    break;
+  case gpxRoutes: gpx.part = gpxTrack; break;
   case gpxTrack:
-    if (gpx.walk.inDay) EndSegment();
     PutFixed(&gpx.out.file, "  </trk>\r\n");
     gpx.part = gpxDone;
     return false;

@@ -13,8 +13,8 @@
 // head. A file that cannot be opened is reported.
 void OpenGpxOutput(const Conversion &conversion);
 
-// Take row, split, for the part being written.
-void PutGpxRow(const Row &row);
+// Take place for the part being written.
+void PutGpxPlace(const Place &place);
 
 // After the rows of a pass: move on to the next part. Return whether it
 // needs the export's rows once more.
@@ -25,7 +25,7 @@ bool GpxOutputPassesLeft();
 // changed. Return whether a report of what it holds came.
 bool FinishGpxOutput(bool whole, const char *exportName);
 
-inline constexpr Output gpxOutput = {OpenGpxOutput,   PutGpxRow, GpxOutputPassesLeft,
-                                     FinishGpxOutput, 1,         1};
+inline constexpr Output gpxOutput = {OpenGpxOutput,   PutGpxPlace, GpxOutputPassesLeft,
+                                     FinishGpxOutput, 1,           1};
 
 #endif

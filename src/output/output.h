@@ -1,8 +1,8 @@
 // What every output of a run has in common: the conversion it writes, and
 // the four calls by which the driver runs it. An output is opened, passed
-// every row of the export's writing pass, then asked whether it needs the
-// rows once more, pass after pass, each from the export's start; last it is
-// finished. Its state is its own; nothing but these calls reaches it.
+// every place of the export's writing pass, then asked whether it needs the
+// places once more, pass after pass, each from the export's start; last it
+// is finished. Its state is its own; nothing but these calls reaches it.
 #ifndef OUTPUT_H
 #define OUTPUT_H
 
@@ -30,11 +30,12 @@ struct Conversion {
 
 // One output of a run: a file, or a set of files written one after another.
 struct Output {
-  // Open the file and write its head. A failure is told; the rows are still
-  // taken, for what they show.
+  // Open the file and write its head. A failure is told; the places are
+  // still taken, for what they show.
   void (*open)(const Conversion &conversion);
-  // Take row, split, of the pass under way.
-  void (*put)(const Row &row);
+  // Take the next place of the pass under way: in a follow run walked and
+  // marked, and at the pass's end the end of a day still open.
+  void (*put)(const Place &place);
   // After a pass: move on to the next part. Return whether it needs the
   // export's rows once more.
   bool (*passesLeft)();

@@ -12,8 +12,11 @@ void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputR
     rows[i].output->open(conversion);
     wanted[i] = true;
   }
+  // A follow run's places are marked with the choice, pass by pass.
+  static Marker marker;
   for (bool pass = true; pass;) {
-    readPass(reader, wanted);
+    if (conversion.following) StartMarker(&marker, conversion.following);
+    readPass(reader, conversion.following ? &marker : nullptr, wanted);
     // A pass cut short leaves the outputs that want more unfinished.
     if (ExportReadFailed(*reader) || ExportChanged(*reader)) break;
     pass = false;

@@ -19,9 +19,9 @@ struct OutputRow {
   bool endsReports;     // an empty line follows the reports up to this output's
 };
 
-// Hand each row of one pass over reader's export to the outputs that are
-// wanted, until the pass ends.
-using ReadPass = void (*)(ExportReader *reader, const bool *wanted);
+// Hand each place of one pass over reader's export to the outputs that are
+// wanted, until the pass ends; in a follow run, as marker marks them.
+using ReadPass = void (*)(ExportReader *reader, Marker *marker, const bool *wanted);
 
 // Open the n outputs of rows for conversion, hand them the rows of reader's
 // export, open at its start, by readPass, then pass after pass from its
@@ -33,23 +33,31 @@ using ReadPass = void (*)(ExportReader *reader, const bool *wanted);
 void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputRow *rows, size_t n,
                ReadPass readPass);
 
-// The outputs of table, each wanted, take row: each call is known when the
-// program is built, so that the writers' work on a row is built into the
-// loop, as if written out by hand.
+// The outputs of table, each wanted, take place: each call is known when
+// the program is built, so that the writers' work on a place is built into
+// the loop, as if written out by hand.
 template <const auto &table, size_t... i>
-inline void PutEach(const Row &row, const bool *wanted, std::index_sequence<i...>) {
-  ((wanted[i] ? table[i].output->put(row) : void()), ...);
+inline void PutEach(const Place &place, const bool *wanted, std::index_sequence<i...>) {
+  ((wanted[i] ? table[i].output->put(place) : void()), ...);
 }
 
 // Flattened: every call of a row's work built in, as the writers' were in
 // the loop by hand; a conversion by distance takes a tenth fewer
 // instructions.
 template <const auto &table>
-[[gnu::flatten]] void ReadPassOf(ExportReader *reader, const bool *wanted) {
+[[gnu::flatten]] void ReadPassOf(ExportReader *reader, Marker *marker, const bool *wanted) {
+  constexpr auto each = std::make_index_sequence<std::size(table)>();
   // A row of its own: nothing written into it can be taken for the reader.
   static Row row;
-  while (ReadExportRow(reader, &row))
-    PutEach<table>(row, wanted, std::make_index_sequence<std::size(table)>());
+  Place place;
+  while (ReadExportRow(reader, &row)) {
+    if (marker)
+      MarkRow(marker, &row, &place);
+    else
+      TakePlace(&row, nullptr, &place);
+    PutEach<table>(place, wanted, each);
+  }
+  if (marker && MarkEnd(marker, &place)) PutEach<table>(place, wanted, each);
 }
 
 // Run the passes of table, an array of OutputRow, as RunPasses does.

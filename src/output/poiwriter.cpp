@@ -5,7 +5,6 @@
 
 #include "base/coordinates.h"
 #include "base/files.h"
-#include "input/route.h"
 
 // The run's POI file.
 static struct {
@@ -21,22 +20,25 @@ void OpenPoiOutput(const Conversion &conversion) {
   poi.nrPOIs = 0;
 }
 
-void PutPoiRow(const Row &row) {
-  if (!IsPoiRow(row)) return;
+// Write a coordinate in fraction digits as decimal degrees.
+static void PutDecimal(Text fraction) {
+  size_t length;
+  const char *decimal = FractionToDecimal(fraction.bytes, fraction.length, &length);
+  PutBytes(&poi.file, decimal, length);
+}
+
+void PutPoiPlace(const Place &place) {
+  if (!place.poi) return;
   poi.nrPOIs++;
   if (!poi.file.stream) return;
-  // Both conversions share one result buffer: write each before the next.
   // The line ends in CR LF, as SmartST's import expects.
-  size_t length;
-  const char *decimal =
-      FractionToDecimal(row.column[longitudeColumn], row.columnLength[longitudeColumn], &length);
-  PutBytes(&poi.file, decimal, length);
+  const Row &row = *place.row;
+  PutDecimal(LongitudeOf(row));
   PutFixed(&poi.file, ",");
-  decimal =
-      FractionToDecimal(row.column[latitudeColumn], row.columnLength[latitudeColumn], &length);
-  PutBytes(&poi.file, decimal, length);
+  PutDecimal(LatitudeOf(row));
   PutFixed(&poi.file, ",\"");
-  PutBytes(&poi.file, row.column[nameColumn], row.columnLength[nameColumn]);
+  Text name = NameOf(row);
+  PutBytes(&poi.file, name.bytes, name.length);
   PutFixed(&poi.file, "\"\r\n");
 }
 

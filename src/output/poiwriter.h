@@ -11,15 +11,16 @@
 // the rows are still counted, for what they show.
 void OpenPoiOutput(const Conversion &conversion);
 
-// Write row, split, when it is a point of interest.
-void PutPoiRow(const Row &row);
+// Write place when it is a point of interest.
+void PutPoiPlace(const Place &place);
 
 // Close the file and report how many POIs it holds, or that it could not be
 // written; with whole false, that it is unfinished, since exportName
 // changed. Return whether the count was reported.
 bool FinishPoiOutput(bool whole, const char *exportName);
 
-inline constexpr Output poiOutput = {OpenPoiOutput, PutPoiRow, NoPassesLeft, FinishPoiOutput, 1, 1};
+inline constexpr Output poiOutput = {OpenPoiOutput,   PutPoiPlace, NoPassesLeft,
+                                     FinishPoiOutput, 1,           1};
 
 // The POIs of the rows so far, counted also without a file.
 Count PoisFound();

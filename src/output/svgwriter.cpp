@@ -44,18 +44,18 @@ struct SvgPoint {
 
 // The run's picture.
 static struct {
-  BesideTour out;                // the file
-  const Following *following;    // what was chosen
-  SvgPart part;                  // what the rows passed now are for
-  SvgFrame frame;                // the projection
-  FollowCursor cursor;           // where the rows stand in the days' own choices
-  SvgPoint drawn;                // the route line's last point written
-  SvgPoint latest;               // the day's latest route point
-  bool latestDrawn;              // and whether the line holds it
-  Row place[mostLocations + 1];  // the day's start and locations, until its end
-  size_t nrPlaces;               // how many the day has so far
-  char dayKm[maxLegendDays][32]; // the legend's days: each one's last distance text
-  Count nrPOIs;                  // POIs on the globe
+  BesideTour out;                   // the file
+  const Following *following;       // what was chosen
+  SvgPart part;                     // what the places passed now are for
+  SvgFrame frame;                   // the projection
+  SvgPoint drawn;                   // the route line's last point written
+  SvgPoint latest;                  // the day's latest route point
+  bool latestDrawn;                 // and whether the line holds it
+  Row place[mostLocations + 1];     // the day's start and locations, until its end
+  RoutePoint at[mostLocations + 1]; // and where each lies
+  size_t nrPlaces;                  // how many the day has so far
+  char dayKm[maxLegendDays][32];    // the legend's days: each one's last distance text
+  Count nrPOIs;                     // POIs on the globe
 } svg;
 
 // The canvas and the room left around the trip.
@@ -103,11 +103,9 @@ static SvgPoint PointOf(const SvgFrame &frame, RoutePoint point) {
           Tenths(frame.top + (frame.origin.latitude - point.latitude) * frame.ky)};
 }
 
-// Where row, a route point or a POI on the globe, lies on the picture.
-static SvgPoint PlaceOf(const Row &row) {
-  RoutePoint point = {0, 0};
-  PositionOnGlobe(row, &point);
-  return PointOf(svg.frame, point);
+// Where the day's place i lies on the picture.
+static SvgPoint PlaceOf(size_t i) {
+  return PointOf(svg.frame, svg.at[i]);
 }
 
 // Write tenths of a px as a decimal, "123.4", moved by offset tenths.
@@ -157,7 +155,6 @@ void OpenSvgOutput(const Conversion &conversion) {
   const Following *following = conversion.following;
   svg.following = following;
   svg.frame = FrameOf(following->area);
-  StartCursor(&svg.cursor, following, false);
   svg.nrPlaces = 0;
   svg.nrPOIs = 0;
   for (auto &km : svg.dayKm)
@@ -177,12 +174,12 @@ void OpenSvgOutput(const Conversion &conversion) {
                           "stroke-linecap=\"round\">\r\n");
 }
 
-// The route line of the day that begins at the cursor's route point.
-static void BeginRouteLine(Count day) {
+// The route line of day, from its first route point, start.
+static void BeginRouteLine(Count day, RoutePoint start) {
   PutFixed(&svg.out.file, "<polyline stroke=\"");
   PutText(&svg.out.file, ColourOf(day));
   PutFixed(&svg.out.file, "\" points=\"");
-  svg.drawn = svg.latest = PointOf(svg.frame, svg.cursor.point);
+  svg.drawn = svg.latest = PointOf(svg.frame, start);
   svg.latestDrawn = true;
   PutPx(&svg.out.file, svg.drawn.x);
   PutFixed(&svg.out.file, ",");
@@ -206,16 +203,13 @@ static void EndRouteLine() {
   PutFixed(&svg.out.file, "\"/>\r\n");
 }
 
-static void WriteRouteRow(const Row &row) {
-  RouteWalk before = svg.cursor.walk;
-  int what = StepCursor(&svg.cursor, row);
-  if (what & cursorDayEnds) EndRouteLine();
-  bool routePoint = svg.cursor.walk.day != before.day || svg.cursor.walk.ordinal != before.ordinal;
-  if (!routePoint) return;
-  if (what & cursorDayBegins)
-    BeginRouteLine(svg.cursor.walk.day);
+static void DrawRoutePlace(const Place &place) {
+  if (place.step == stepDayEnd) EndRouteLine();
+  if (place.step != stepPoint) return;
+  if (place.dayBegins)
+    BeginRouteLine(place.day, place.position);
   else
-    ExtendRouteLine(PointOf(svg.frame, svg.cursor.point), (what & cursorLocation) != 0);
+    ExtendRouteLine(PointOf(svg.frame, place.position), place.ownLocation);
 }
 
 // Write a name as a location of the day's own tour file, in a title.
@@ -237,10 +231,10 @@ static void DrawDay(Count day) {
     PutText(file, colour);
     PutFixed(file, "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" points=\"");
     for (size_t i = 0; i < n; i++)
-      PutLinePoint(file, PlaceOf(svg.place[i]));
+      PutLinePoint(file, PlaceOf(i));
     PutFixed(file, "\"/>\r\n");
   }
-  SvgPoint start = PlaceOf(svg.place[0]);
+  SvgPoint start = PlaceOf(0);
   PutFixed(file, "<rect ");
   PutXY(file, "x", "y", start, -50, -50);
   PutFixed(file, " width=\"10\" height=\"10\" fill=\"#FFFFFF\" stroke=\"");
@@ -250,7 +244,7 @@ static void DrawDay(Count day) {
   PutFixed(file, "</rect>\r\n");
   // A day of one route point has it as its one location.
   for (size_t i = n > 1 ? 1 : 0; i < n; i++) {
-    SvgPoint p = PlaceOf(svg.place[i]);
+    SvgPoint p = PlaceOf(i);
     PutFixed(file, "<g>");
     PutTitle("", svg.place[i]);
     PutFixed(file, "<circle ");
@@ -263,7 +257,7 @@ static void DrawDay(Count day) {
     snprintf(number, sizeof number, ">%lld.%zu</text></g>\r\n", day, n > 1 ? i : 1);
     PutText(file, number);
   }
-  SvgPoint end = PlaceOf(svg.place[n - 1]);
+  SvgPoint end = PlaceOf(n - 1);
   PutFixed(file, "<circle ");
   PutXY(file, "cx", "cy", end);
   PutFixed(file, " r=\"10\" fill=\"none\" stroke=\"");
@@ -273,56 +267,54 @@ static void DrawDay(Count day) {
   PutFixed(file, "</circle>\r\n");
 }
 
-// Hold row as the day's next place.
-static void HoldPlace(const Row &row) {
-  if (svg.nrPlaces < std::size(svg.place)) CopyRow(&svg.place[svg.nrPlaces++], row);
+// Hold row, at position, as the day's next place.
+static void HoldPlace(const Row &row, RoutePoint position) {
+  if (svg.nrPlaces == std::size(svg.place)) return;
+  CopyRow(&svg.place[svg.nrPlaces], row);
+  svg.at[svg.nrPlaces++] = position;
 }
 
-// The day has ended at the cursor's end: draw it, and keep its km for the
+// The day has ended at place, a day's end: draw it, and keep its km for the
 // legend.
-static void EndPlacesDay() {
-  Count day = svg.cursor.walk.day;
-  const Row &end = svg.cursor.end;
-  if (svg.cursor.walk.ordinal > 0) HoldPlace(end);
+static void EndPlacesDay(const Place &place) {
+  Count day = place.day;
+  if (place.ordinal > 0) HoldPlace(*place.end, place.position);
   // The legend keeps the texts of sensible lengths whole.
+  Text km = KmOf(*place.end);
   if (day <= static_cast<Count>(maxLegendDays))
-    snprintf(svg.dayKm[day - 1], sizeof svg.dayKm[day - 1], "%.*s",
-             static_cast<int>(end.columnLength[kmColumn]), end.column[kmColumn]);
+    snprintf(svg.dayKm[day - 1], sizeof svg.dayKm[day - 1], "%.*s", static_cast<int>(km.length),
+             km.bytes);
   DrawDay(day);
 }
 
-static void WritePlacesRow(const Row &row) {
-  int what = StepCursor(&svg.cursor, row);
-  if (what & cursorDayEnds) EndPlacesDay();
-  if (what & cursorDayBegins) svg.nrPlaces = 0;
-  if (what & (cursorDayBegins | cursorLocation)) HoldPlace(row);
-  RoutePoint point;
-  if (!IsPoiRow(row) || !PositionOnGlobe(row, &point)) return;
+static void DrawPlace(const Place &place) {
+  if (place.step == stepDayEnd) EndPlacesDay(place);
+  if (place.dayBegins) svg.nrPlaces = 0;
+  if (place.dayBegins || place.ownLocation) HoldPlace(*place.row, place.position);
+  if (!place.poi || !place.onGlobe) return;
   if (svg.nrPOIs++ >= maxPoiMarkers) return;
-  SvgPoint p = PointOf(svg.frame, point);
+  SvgPoint p = PointOf(svg.frame, place.position);
   PutFixed(&svg.out.file, "<rect ");
   PutXY(&svg.out.file, "x", "y", p, -30, -30);
   PutFixed(&svg.out.file, " width=\"6\" height=\"6\" fill=\"#555555\"><title>");
-  PutXmlText(&svg.out.file, row.column[nameColumn], row.columnLength[nameColumn]);
+  Text name = NameOf(*place.row);
+  PutXmlText(&svg.out.file, name.bytes, name.length);
   PutFixed(&svg.out.file, "</title></rect>\r\n");
 }
 
-void PutSvgRow(const Row &row) {
-  if (svg.part == svgRoutes) WriteRouteRow(row);
-  if (svg.part == svgPlaces) WritePlacesRow(row);
+void PutSvgPlace(const Place &place) {
+  if (svg.part == svgRoutes) DrawRoutePlace(place);
+  if (svg.part == svgPlaces) DrawPlace(place);
 }
 
 bool SvgOutputPassesLeft() {
   if (svg.part == svgRoutes) {
-    if (EndCursor(&svg.cursor)) EndRouteLine();
     PutFixed(&svg.out.file, "</g>\r\n<g font-family=\"sans-serif\" font-size=\"11\" "
                             "fill=\"#333333\">\r\n");
-    StartCursor(&svg.cursor, svg.following, false);
     svg.part = svgPlaces;
     return true;
   }
   if (svg.part == svgPlaces) {
-    if (EndCursor(&svg.cursor)) EndPlacesDay();
     PutFixed(&svg.out.file, "</g>\r\n");
     svg.part = svgDone;
   }

@@ -15,8 +15,8 @@
 // head. A file that cannot be opened is reported.
 void OpenSvgOutput(const Conversion &conversion);
 
-// Take row, split, for the part being drawn.
-void PutSvgRow(const Row &row);
+// Take place for the part being drawn.
+void PutSvgPlace(const Place &place);
 
 // After the rows of a pass: move on to the next part. Return whether it
 // needs the export's rows once more.
@@ -27,7 +27,7 @@ bool SvgOutputPassesLeft();
 // exportName changed. Return whether it was reported.
 bool FinishSvgOutput(bool whole, const char *exportName);
 
-inline constexpr Output svgOutput = {OpenSvgOutput,   PutSvgRow, SvgOutputPassesLeft,
-                                     FinishSvgOutput, 1,         1};
+inline constexpr Output svgOutput = {OpenSvgOutput,   PutSvgPlace, SvgOutputPassesLeft,
+                                     FinishSvgOutput, 1,           1};
 
 #endif

@@ -22,13 +22,16 @@ void WriteTourHead(OutFile *file) {
                  "\t</Item>\r\n");
 }
 
-// Write the position in column i of row, in fraction digits: its last five
-// characters are digits, and what stands before them is carried through as
-// it is, escaped.
-static void WritePosition(OutFile *file, const Row &row, size_t i) {
-  size_t degrees = row.columnLength[i] - 5;
-  PutXmlText(file, row.column[i], degrees);
-  PutBytes(file, row.column[i] + degrees, 5);
+// Write a coordinate in fraction digits: its last five characters are
+// digits, and what stands before them is carried through as it is, escaped.
+static void WritePosition(OutFile *file, Text fraction) {
+  size_t degrees = fraction.length - 5;
+  PutXmlText(file, fraction.bytes, degrees);
+  PutBytes(file, fraction.bytes + degrees, 5);
+}
+
+static void PutXml(OutFile *file, Text text) {
+  PutXmlText(file, text.bytes, text.length);
 }
 
 // An item's start, up to its name.
@@ -43,9 +46,9 @@ static void PutNameEnd(OutFile *file) {
 
 // An item's end, from its latitude: row's position and the rest.
 static void PutItemEnd(OutFile *file, const Row &row) {
-  WritePosition(file, row, latitudeColumn);
+  WritePosition(file, LatitudeOf(row));
   PutFixed(file, "</lat>\r\n\t<long>");
-  WritePosition(file, row, longitudeColumn);
+  WritePosition(file, LongitudeOf(row));
   PutFixed(file, "</long>\r\n"
                  "\t<heading>-1</heading>\r\n"
                  "\t<type>area</type>\r\n"
@@ -55,7 +58,7 @@ static void PutItemEnd(OutFile *file, const Row &row) {
 // The item of a location taken by distance, named by its distance text.
 static void WriteDistanceItem(OutFile *file, const Row &row) {
   PutItemStart(file);
-  PutXmlText(file, row.column[kmColumn], row.columnLength[kmColumn]);
+  PutXml(file, KmOf(row));
   PutNameEnd(file);
   PutItemEnd(file, row);
 }
@@ -66,12 +69,13 @@ void PutLocationName(OutFile *file, const Row &row, Count day) {
     int n = snprintf(text, sizeof text, "Day %lld: ", day);
     PutBytes(file, text, static_cast<size_t>(n));
   }
-  bool named = row.columnLength[nameColumn] > 0;
+  Text name = NameOf(row);
+  bool named = name.length > 0;
   if (named) {
-    PutXmlText(file, row.column[nameColumn], row.columnLength[nameColumn]);
+    PutXml(file, name);
     PutFixed(file, " (");
   }
-  PutXmlText(file, row.column[kmColumn], row.columnLength[kmColumn]);
+  PutXml(file, KmOf(row));
   if (named)
     PutFixed(file, " km)");
   else
@@ -129,7 +133,6 @@ static struct {
   bool routeRowSeen;          // a row's distance read as a number
   bool textRowSeen;           // a row was not empty before the taking started
   const Following *following; // a follow run's choice; nullptr: by distance
-  FollowCursor cursor;        // where a follow run stands
 } tour;
 
 void OpenTourOutput(const Conversion &conversion) {
@@ -143,44 +146,41 @@ void OpenTourOutput(const Conversion &conversion) {
   tour.most = conversion.most;
   tour.routeRowSeen = tour.textRowSeen = false;
   tour.following = conversion.following;
-  if (tour.following) StartCursor(&tour.cursor, tour.following, true);
   if (tour.file.stream) WriteTourHead(&tour.file);
 }
 
-// Write the location that a follow run's step gives, what.
-static void WriteFollowed(int what, const Row &row) {
-  if (!(what & (cursorLocation | cursorDayEnds))) return;
+// Write a location of the whole tour's file that a follow run marked: a
+// place before its day's end, or the end that a day's end holds.
+static void WriteFollowed(const Place &place) {
+  if (!place.tripLocation && place.step != stepDayEnd) return;
   tour.nrLocations++;
   if (!tour.file.stream) return;
   // Several days in one file: each location says its day.
-  Count day = tour.following->nrDays > 1 ? tour.cursor.walk.day : 0;
-  WriteTourLocation(&tour.file, what & cursorDayEnds ? tour.cursor.end : row, true, day);
+  Count day = tour.following->nrDays > 1 ? place.day : 0;
+  WriteTourLocation(&tour.file, place.tripLocation ? *place.row : *place.end, true, day);
 }
 
-void PutTourRow(const Row &row) {
-  // Rows pass the thinning also without a tour file: whether there was a
+void PutTourPlace(const Place &place) {
+  // Places pass the thinning also without a tour file: whether there was a
   // route row tells an export from other files.
-  RouteRow route = RouteRowOf(row);
   if (tour.following) {
-    // A day's end is known once the next row comes, with the end held.
-    tour.routeRowSeen |= route.hasKm;
-    tour.textRowSeen |= row.length > 0;
-    WriteFollowed(StepCursor(&tour.cursor, row), row);
+    tour.routeRowSeen |= place.route.hasKm;
+    tour.textRowSeen |= place.row->length > 0;
+    WriteFollowed(place);
     return;
   }
   // Once the taking has started, there was one.
   if (!tour.thinning.taking) {
-    tour.routeRowSeen |= route.hasKm;
-    tour.textRowSeen |= row.length > 0;
+    tour.routeRowSeen |= place.route.hasKm;
+    tour.textRowSeen |= place.row->length > 0;
   }
-  if (ThinRow(&tour.thinning, route, tour.firstKm, tour.nextKm) && tour.file.stream) {
+  if (ThinRow(&tour.thinning, place.route, tour.firstKm, tour.nextKm) && tour.file.stream) {
     tour.nrLocations++;
-    WriteDistanceItem(&tour.file, row);
+    WriteDistanceItem(&tour.file, *place.row);
   }
 }
 
 bool FinishTourOutput(bool whole, const char *exportName) {
-  if (tour.following) WriteFollowed(EndCursor(&tour.cursor), tour.cursor.end);
   // A file that failed to open has been reported already: no count.
   if (!tour.file.stream) return false;
   if (!whole) return CloseUnfinished(&tour.file, tour.name, exportName);

@@ -19,17 +19,17 @@
 // what they show.
 void OpenTourOutput(const Conversion &conversion);
 
-// Take row, split, as a location when the route has gone far enough, or
-// when the choice has it.
-void PutTourRow(const Row &row);
+// Take place as a location when the route has gone far enough, or when the
+// choice marks it.
+void PutTourPlace(const Place &place);
 
 // Write the tail, close the file and report how many locations it holds,
 // or that it could not be written; with whole false, that it is unfinished,
 // since exportName changed. Return whether a count was reported.
 bool FinishTourOutput(bool whole, const char *exportName);
 
-inline constexpr Output tourOutput = {OpenTourOutput,   PutTourRow, NoPassesLeft,
-                                      FinishTourOutput, 1,          1};
+inline constexpr Output tourOutput = {
+    OpenTourOutput, PutTourPlace, NoPassesLeft, FinishTourOutput, 1, 1};
 
 // What the tour file's rows showed: whether any row held text, and any a
 // route distance. An export shows both.
