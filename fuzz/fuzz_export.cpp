@@ -51,7 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   if (!StartOn(&reader, data, size)) return 0;
   const Conversion toFollow = {byFollowing, navmanN20Locations, 0,          0,
                                &following,  dayTour.c_str(),    "/dev/null"};
-  if (FollowRoute(&reader, navmanN20Locations, &following) == followChosen && RewindExport(&reader))
+  if (FollowRoute(&reader, navmanN20Locations, &following, SeeEach<followingOutputs>) ==
+          followChosen &&
+      RewindExport(&reader))
     RunTable<followingOutputs>(&reader, toFollow);
   else
     CloseExport(&reader);

@@ -46,7 +46,7 @@ static bool ChooseByFit(ExportReader *reader, Conversion *conversion) {
 // *following. Return false after reporting that the export could not be read
 // for it (a change is told by the caller).
 static bool ChooseToFollow(ExportReader *reader, Count most, Following *following) {
-  FollowOutcome outcome = FollowRoute(reader, most, following);
+  FollowOutcome outcome = FollowRoute(reader, most, following, SeeEach<followingOutputs>);
   // A read error is told as the export is closed.
   if (outcome == followReadFailed || outcome == followChanged) return false;
   if (outcome == followNotRewindable) {

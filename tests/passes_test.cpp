@@ -66,7 +66,8 @@ std::string FollowThenWrite(ChangingExport *input, const std::string &later,
   FILE *stream = OpenChanging(input);
   if (!stream) return "no stream";
   StartReading(&reader, stream, "t.txt");
-  if (FollowRoute(&reader, navmanN20Locations, &following) != followChosen) {
+  if (FollowRoute(&reader, navmanN20Locations, &following, SeeEach<followingOutputs>) !=
+      followChosen) {
     CloseExport(&reader);
     return "not chosen";
   }

@@ -67,20 +67,10 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
   }
 }
 
-// Widen area to point, a route point or a POI.
-static void TakeIntoArea(TripArea *area, RoutePoint point, bool routePoint) {
-  if (area->nrPlaces++ == 0) area->low = area->high = point;
-  area->low = {std::min(area->low.longitude, point.longitude),
-               std::min(area->low.latitude, point.latitude)};
-  area->high = {std::max(area->high.longitude, point.longitude),
-                std::max(area->high.latitude, point.latitude)};
-  if (!routePoint) return;
-  area->sumLatitude += point.latitude;
-  area->nrRoutePoints++;
-}
-
 // Read the export once from its start, choosing for each day as it ends.
-static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool narrowing) {
+// With see, hand it each place.
+static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool narrowing,
+                              void (*see)(const Place &place)) {
   if (!RewindExport(reader))
     return ExportReadFailed(*reader) ? followReadFailed : followNotRewindable;
   static Row row;
@@ -97,26 +87,24 @@ static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool n
     if (place.step == stepPoint) {
       if (place.ordinal == 0) StartDay(&day);
       AddToDay(&day, place.position);
-      if (!narrowing) TakeIntoArea(&following->area, place.position, true);
     } else if (place.step == stepDayEnd) {
       ChooseForDay(following, place.day, narrowing);
-    } else if (!narrowing && place.onGlobe) {
-      TakeIntoArea(&following->area, place.position, false);
     }
+    if (see) see(place);
   }
   if (walk.inDay) ChooseForDay(following, walk.day, narrowing);
   if (!narrowing) following->nrDays = walk.day;
   return ExportChanged(*reader) ? followChanged : followChosen;
 }
 
-FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following) {
+FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following,
+                          void (*see)(const Place &place)) {
   following->most = std::min(most, static_cast<Count>(mostLocations));
   following->nrDays = 0;
   following->endsDeviation = 0;
   following->tripDeviation = 0;
   following->nrThinned = 0;
-  following->area = TripArea{{0, 0}, {0, 0}, 0, 0, 0};
-  FollowOutcome outcome = ReadDays(reader, following, false);
+  FollowOutcome outcome = ReadDays(reader, following, false, see);
   if (outcome != followChosen) return outcome;
   Count nrDays = following->nrDays;
   if (nrDays > following->most) {
@@ -124,7 +112,7 @@ FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following
     return followChosen;
   }
   if (nrDays > 1) {
-    outcome = ReadDays(reader, following, true);
+    outcome = ReadDays(reader, following, true, nullptr);
     if (outcome != followChosen) return outcome;
   }
   const DayChoices *days[mostLocations];

@@ -36,14 +36,6 @@ struct ThinnedDay {
   Count stride; // one route point in stride was held
 };
 
-// Where the trip's route points and POIs on the globe lie.
-struct TripArea {
-  RoutePoint low, high; // the least and the greatest longitude and latitude
-  int64_t sumLatitude;  // the route points' latitudes added up, for their mean
-  Count nrRoutePoints;  // route points
-  Count nrPlaces;       // route points and POIs
-};
-
 // What the reading of the export found.
 struct Following {
   Count most;                         // the locations a tour file takes at most
@@ -53,15 +45,16 @@ struct Following {
   double tripDeviation;               // the deviation of the whole tour's file
   ThinnedDay thinned[maxThinnedTold]; // the first days that were thinned
   Count nrThinned;                    // all days that were thinned
-  TripArea area;                      // where it all lies
 };
 
 // How the reading went.
 enum FollowOutcome { followChosen, followReadFailed, followNotRewindable, followChanged };
 
 // Read reader's export, open, from its start, and choose the locations of
-// each tour file, most at most (up to mostLocations), into *following.
-FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following);
+// each tour file, most at most (up to mostLocations), into *following. With
+// see, hand it each place of the first reading, its days walked.
+FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following,
+                          void (*see)(const Place &place) = nullptr);
 
 // The locations of the whole tour's file.
 Count TripLocations(const Following &following);

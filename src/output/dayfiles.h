@@ -21,8 +21,12 @@ void PutDayPlace(const Place &place);
 // exportName changed. Return whether a count was reported.
 bool FinishDayFilesOutput(bool whole, const char *exportName);
 
-inline constexpr Output dayFilesOutput = {
-    OpenDayFilesOutput,   PutDayPlace, NoPassesLeft,
-    FinishDayFilesOutput, 1,           static_cast<size_t>(maxDayFiles)};
+inline constexpr Output dayFilesOutput = {OpenDayFilesOutput,
+                                          PutDayPlace,
+                                          NoPassesLeft,
+                                          FinishDayFilesOutput,
+                                          nullptr,
+                                          1,
+                                          static_cast<size_t>(maxDayFiles)};
 
 #endif

@@ -25,7 +25,7 @@ bool GpxOutputPassesLeft();
 // changed. Return whether a report of what it holds came.
 bool FinishGpxOutput(bool whole, const char *exportName);
 
-inline constexpr Output gpxOutput = {OpenGpxOutput,   PutGpxPlace, GpxOutputPassesLeft,
-                                     FinishGpxOutput, 1,           1};
+inline constexpr Output gpxOutput = {
+    OpenGpxOutput, PutGpxPlace, GpxOutputPassesLeft, FinishGpxOutput, nullptr, 1, 1};
 
 #endif

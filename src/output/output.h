@@ -43,6 +43,9 @@ struct Output {
   // false the export changed while it was read: the file is told unfinished
   // instead. Return whether a report of what it holds came.
   bool (*finish)(bool whole, const char *exportName);
+  // Take a place of the reading that chooses the route to follow, before
+  // the output opens; nullptr for an output that needs none.
+  void (*see)(const Place &place);
   size_t filesOpen;    // files it has open at once, at most
   size_t filesWritten; // files it writes in one run, at most
 };

@@ -60,6 +60,13 @@ template <const auto &table>
   if (marker && MarkEnd(marker, &place)) PutEach<table>(place, wanted, each);
 }
 
+// Hand place, of the reading that chooses the route, to every output of
+// table that sees such places.
+template <const auto &table> void SeeEach(const Place &place) {
+  for (const OutputRow &row : table)
+    if (row.output->see) row.output->see(place);
+}
+
 // Run the passes of table, an array of OutputRow, as RunPasses does.
 template <const auto &table> void RunTable(ExportReader *reader, const Conversion &conversion) {
   static_assert(std::size(table) <= maxOutputs);

@@ -19,8 +19,8 @@ void PutPoiPlace(const Place &place);
 // changed. Return whether the count was reported.
 bool FinishPoiOutput(bool whole, const char *exportName);
 
-inline constexpr Output poiOutput = {OpenPoiOutput,   PutPoiPlace, NoPassesLeft,
-                                     FinishPoiOutput, 1,           1};
+inline constexpr Output poiOutput = {
+    OpenPoiOutput, PutPoiPlace, NoPassesLeft, FinishPoiOutput, nullptr, 1, 1};
 
 // The POIs of the rows so far, counted also without a file.
 Count PoisFound();

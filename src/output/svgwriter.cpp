@@ -42,6 +42,30 @@ struct SvgPoint {
   int64_t x, y;
 };
 
+// Where the trip's route points and POIs on the globe lie.
+struct TripArea {
+  RoutePoint low, high; // the least and the greatest longitude and latitude
+  int64_t sumLatitude;  // the route points' latitudes added up, for their mean
+  Count nrRoutePoints;  // route points
+  Count nrPlaces;       // route points and POIs
+};
+
+// The places seen for the picture.
+static TripArea seen;
+
+void SeeSvgPlace(const Place &place) {
+  if (!place.onGlobe || place.step == stepDayEnd) return;
+  RoutePoint point = place.position;
+  if (seen.nrPlaces++ == 0) seen.low = seen.high = point;
+  seen.low = {std::min(seen.low.longitude, point.longitude),
+              std::min(seen.low.latitude, point.latitude)};
+  seen.high = {std::max(seen.high.longitude, point.longitude),
+               std::max(seen.high.latitude, point.latitude)};
+  if (place.step != stepPoint) return;
+  seen.sumLatitude += point.latitude;
+  seen.nrRoutePoints++;
+}
+
 // The run's picture.
 static struct {
   BesideTour out;                   // the file
@@ -154,7 +178,8 @@ void OpenSvgOutput(const Conversion &conversion) {
   const char *tourName = conversion.tourName;
   const Following *following = conversion.following;
   svg.following = following;
-  svg.frame = FrameOf(following->area);
+  svg.frame = FrameOf(seen);
+  seen = TripArea{};
   svg.nrPlaces = 0;
   svg.nrPOIs = 0;
   for (auto &km : svg.dayKm)

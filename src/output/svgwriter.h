@@ -15,6 +15,10 @@
 // head. A file that cannot be opened is reported.
 void OpenSvgOutput(const Conversion &conversion);
 
+// Take a place of the reading that chooses the route, for the trip's frame:
+// the places seen since the last open fill the picture.
+void SeeSvgPlace(const Place &place);
+
 // Take place for the part being drawn.
 void PutSvgPlace(const Place &place);
 
@@ -27,7 +31,7 @@ bool SvgOutputPassesLeft();
 // exportName changed. Return whether it was reported.
 bool FinishSvgOutput(bool whole, const char *exportName);
 
-inline constexpr Output svgOutput = {OpenSvgOutput,   PutSvgPlace, SvgOutputPassesLeft,
-                                     FinishSvgOutput, 1,           1};
+inline constexpr Output svgOutput = {
+    OpenSvgOutput, PutSvgPlace, SvgOutputPassesLeft, FinishSvgOutput, SeeSvgPlace, 1, 1};
 
 #endif

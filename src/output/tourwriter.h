@@ -29,7 +29,7 @@ void PutTourPlace(const Place &place);
 bool FinishTourOutput(bool whole, const char *exportName);
 
 inline constexpr Output tourOutput = {
-    OpenTourOutput, PutTourPlace, NoPassesLeft, FinishTourOutput, 1, 1};
+    OpenTourOutput, PutTourPlace, NoPassesLeft, FinishTourOutput, nullptr, 1, 1};
 
 // What the tour file's rows showed: whether any row held text, and any a
 // route distance. An export shows both.
