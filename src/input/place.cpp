@@ -8,9 +8,10 @@ void TakePlace(const Row *row, RouteWalk *walk, Place *place) {
   place->route = RouteRowOf(*row);
   place->poi = IsPoiRow(*row);
   place->step = stepOther;
+  // A conversion by distance reads nothing more of a place.
+  if (!walk) return;
   place->dayBegins = place->tripLocation = place->ownLocation = false;
   place->end = nullptr;
-  if (!walk) return;
   place->step = WalkRouteRow(walk, place->route, *row, &place->position);
   place->day = walk->day;
   place->ordinal = walk->ordinal;

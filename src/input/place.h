@@ -34,8 +34,9 @@ struct Place {
   const Row *end;    // for a day's end: its last route point, a location of both
 };
 
-// Take row, split, as a place. With walk, also its step through the days;
-// the choice's marks are left unset.
+// Take row, split, as a place: its row, its distance and whether it is a
+// POI. With walk, also its step through the days, and the choice's marks
+// cleared; without, its step is stepOther and the rest is left as it was.
 void TakePlace(const Row *row, RouteWalk *walk, Place *place);
 
 // The end of a pass that walk has made, as a place: a day's end when a day
