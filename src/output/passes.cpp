@@ -1,5 +1,5 @@
 // The passes of a run. Only the outputs that still need the export see the
-// rows of a further pass; the rest have written all they take from it.
+// places of a further pass; the rest have written all they take from it.
 #include "output/passes.h"
 
 #include <cstdio>
