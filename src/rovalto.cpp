@@ -18,8 +18,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
-#include <iterator>
 
 // Choose the distances by the fit of reader's export, open, into
 // *conversion. Return false after reporting that the export could not be
@@ -107,21 +105,6 @@ static void WarnAboutExport(const ExportReader &reader, const Following *followi
     printf("Warning: more than %lld days: no tour file for each day.\n\n", maxDayFiles);
 }
 
-// How the command line asks the locations to be chosen.
-enum Asked {
-  askedDistances, // by the distances given, or the defaults
-  askedFit,       // "fit" in place of the first distance
-  askedFollow,    // "follow" in place of the first distance
-  askedRider,     // a dropped or double-clicked export without distances: the rider says
-};
-
-static Asked AskedOf(const CommandLine &line) {
-  if (line.nrDistances > 0 && strcmp(line.distance[0], "fit") == 0) return askedFit;
-  if (line.nrDistances > 0 && strcmp(line.distance[0], "follow") == 0) return askedFollow;
-  if ((line.dropped || line.doubleClicked) && line.nrDistances == 0) return askedRider;
-  return askedDistances;
-}
-
 // Decide, for reader's export, open, how its locations are chosen, as
 // asked, into *conversion: the choice of the route to follow, the rider's
 // answer, the fit. Return false when that failed, told, and the export is
@@ -132,9 +115,7 @@ static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
   if (asked == askedFollow || asked == askedRider)
     read = ChooseToFollow(reader, conversion->most, following);
   if (read && asked == askedRider) {
-    Chosen answer = AskHowToChoose(reader, *following, &conversion->firstKm, &conversion->nextKm);
-    read = answer != choseFailed;
-    asked = answer == choseFit ? askedFit : answer == choseFollowing ? askedFollow : askedDistances;
+    read = AskHowToChoose(reader, *following, &asked, &conversion->firstKm, &conversion->nextKm);
     // The rider may have exported the tour anew while the question waited:
     // then nothing is written.
     if (read) read = VerifyExport(reader);

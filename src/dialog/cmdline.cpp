@@ -126,3 +126,10 @@ bool ReadCommandLine(int argc, char **argv, CommandLine *line) {
   snprintf(settings.poiName, sizeof settings.poiName, "%s.csv", baseName);
   return true;
 }
+
+Asked AskedOf(const CommandLine &line) {
+  if (line.nrDistances > 0 && strcmp(line.distance[0], "fit") == 0) return askedFit;
+  if (line.nrDistances > 0 && strcmp(line.distance[0], "follow") == 0) return askedFollow;
+  if ((line.dropped || line.doubleClicked) && line.nrDistances == 0) return askedRider;
+  return askedDistances;
+}

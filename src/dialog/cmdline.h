@@ -13,6 +13,17 @@ struct CommandLine {
   int nrDistances;         // how many of them there are: 0, 1 or 2
 };
 
+// How the locations are to be chosen.
+enum Asked {
+  askedDistances, // by the distances given, or the defaults
+  askedFit,       // "fit" in place of the first distance, or as the answer
+  askedFollow,    // "follow" in place of the first distance, or Enter
+  askedRider,     // a dropped or double-clicked export without distances: the question
+};
+
+// How line asks the locations to be chosen.
+Asked AskedOf(const CommandLine &line);
+
 // Whether a run with argc arguments (the program's name counted) whose
 // console is shared by consoleProcesses processes was double-clicked: no
 // file named, and a console that Windows made for the run alone.

@@ -97,7 +97,10 @@ static void ShowAnswer(const char *text, long length) {
   if (!typed || length < 0) printf("\n");
 }
 
-Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *first, float *next) {
+bool AskHowToChoose(ExportReader *reader, const Following &following, Asked *asked, float *first,
+                    float *next) {
+  // Enter, "follow", the end of the input and no usable answer alike.
+  *asked = askedFollow;
   char offer[2 * maxQuestionLine];
   OfferOf(following, offer, sizeof offer);
   Answer before = {answerEmpty, 0, 0, ""};
@@ -109,11 +112,14 @@ Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *f
     char text[answerSize];
     long length = ReadAnswer(text, sizeof text);
     ShowAnswer(text, length);
-    if (length < 0) return choseFollowing;
+    if (length < 0) return true;
     Answer answer;
     ParseAnswer(text, static_cast<size_t>(length), &answer);
-    if (answer.kind == answerEmpty || answer.kind == answerFollow) return choseFollowing;
-    if (answer.kind == answerFit) return choseFit;
+    if (answer.kind == answerEmpty || answer.kind == answerFollow) return true;
+    if (answer.kind == answerFit) {
+      *asked = askedFit;
+      return true;
+    }
     if (answer.kind == answerRefused)
       printf("Please type two numbers, such as 20 30, or just press Enter.\n");
     if (answer.kind == answerDistances) {
@@ -121,11 +127,12 @@ Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *f
       bool insisted = before.kind == answerDistances && before.first == answer.first &&
                       before.next == answer.next;
       Count n = insisted ? 0 : CountLocations(reader, answer.first, answer.next);
-      if (n < 0) return choseFailed;
+      if (n < 0) return false;
       if (insisted || (n >= 1 && n <= following.most)) {
         *first = answer.first;
         *next = answer.next;
-        return choseDistances;
+        *asked = askedDistances;
+        return true;
       }
       if (n == 0)
         printf("%s gives no location at all.\n", answer.numbers);
@@ -136,5 +143,5 @@ Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *f
     before = answer;
   }
   printf("No usable answer: the program takes what Enter takes.\n");
-  return choseFollowing;
+  return true;
 }

@@ -6,6 +6,7 @@
 #define QUESTION_H
 
 #include "choice/follow.h"
+#include "dialog/cmdline.h"
 #include "input/reader.h"
 
 #include <cstddef>
@@ -42,21 +43,15 @@ void ParseAnswer(const char *text, size_t length, Answer *answer);
 // line, of size bytes.
 void OfferOf(const Following &following, char *line, size_t size);
 
-// How the rider chose the locations.
-enum Chosen {
-  choseFollowing, // Enter, "follow", the end of the input, or no usable answer
-  choseFit,       // "fit"
-  choseDistances, // the distances typed, in *first and *next
-  choseFailed,    // the export could not be read for a count
-};
-
 // Answers refused in a row after which the question is no longer asked.
 constexpr int maxRefusedAnswers = 10;
 
 // Ask how to choose the locations of reader's export, open, whose route
 // following holds, until the answer is usable; two distances are counted on
-// the export, read once more from its start. Return the choice; for typed
-// distances, with them in *first and *next.
-Chosen AskHowToChoose(ExportReader *reader, const Following &following, float *first, float *next);
+// the export, read once more from its start. Set *asked to the answer: the
+// route followed, the fit, or the distances typed, in *first and *next.
+// Return false when the export could not be read for a count.
+bool AskHowToChoose(ExportReader *reader, const Following &following, Asked *asked, float *first,
+                    float *next);
 
 #endif
