@@ -183,12 +183,13 @@ static void PutTrackPoint(const Row &row) {
 // Every stride-th route point of a day goes into its segment, and its last
 // one, which a day's end holds, when the stride left it out.
 static void WriteTrackPlace(const Place &place) {
+  if (place.step == stepOther) return;
   bool onStride = place.ordinal % StrideOf(*gpx.following, place.day) == 0;
   if (place.step == stepDayEnd) {
     if (!onStride) PutTrackPoint(*place.end);
     PutFixed(&gpx.out.file, "    </trkseg>\r\n");
+    return;
   }
-  if (place.step != stepPoint) return;
   if (place.ordinal == 0) PutFixed(&gpx.out.file, "    <trkseg>\r\n");
   if (onStride) PutTrackPoint(*place.row);
 }
