@@ -4,6 +4,20 @@
 
 #include <cstring>
 
+// The digits of 0 to 99, two each.
+struct TwoDigits {
+  char at[100][2];
+};
+static constexpr TwoDigits FindTwoDigits() {
+  TwoDigits t = {};
+  for (int i = 0; i < 100; i++) {
+    t.at[i][0] = static_cast<char>('0' + i / 10);
+    t.at[i][1] = static_cast<char>('0' + i % 10);
+  }
+  return t;
+}
+static constexpr TwoDigits twoDigits = FindTwoDigits();
+
 bool DmsToFraction(char *coord, size_t n) {
   if (n < 5) return false;
   char *digits = coord + n - 5;
@@ -22,10 +36,11 @@ bool DmsToFraction(char *coord, size_t n) {
   unsigned v = (50 * tenths + 9) / 18;
   if (v > 99999) return false; // minutes of 60 and more: no room for the result
 
-  for (int i = 4; i >= 0; i--) {
-    digits[i] = static_cast<char>('0' + v % 10);
-    v /= 10;
-  }
+  // Two digits at a time: every row of an export has two of these.
+  unsigned hundreds = v / 100;
+  digits[0] = static_cast<char>('0' + hundreds / 100);
+  memcpy(digits + 1, twoDigits.at[hundreds % 100], 2);
+  memcpy(digits + 3, twoDigits.at[v % 100], 2);
   return true;
 }
 
