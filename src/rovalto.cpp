@@ -185,6 +185,9 @@ static int Run(int argc, char **argv) {
   // A console redirected into the export or an output (rovalto t > t.csv)
   // must never be read as the export or mixed into a file.
   FileTableAddConsole();
+  // Each failed open is waited on, so that the rider reads why before the
+  // run goes on.
+  AfterFailedOpen(Pause);
   printf("%s\n", identification);
   CommandLine line;
   if (ReadCommandLine(argc, argv, &line)) Convert(line);

@@ -203,14 +203,21 @@ static FILE *OpenForOutput(const char *fileName) {
   return stream;
 }
 
-void ReportOpenFailure(const char *fileName, const char *options, bool pause) {
-  ReportError("can't open '%s' (options '%s')", fileName, options);
-  if (pause) Pause();
+// What follows the report of a failed open.
+static void (*afterFailedOpen)() = nullptr;
+
+void AfterFailedOpen(void (*then)()) {
+  afterFailedOpen = then;
 }
 
-FILE *OpenFile(const char *fileName, const char *options, bool pause) {
+void ReportOpenFailure(const char *fileName, const char *options, bool again) {
+  ReportError("can't open '%s' (options '%s')", fileName, options);
+  if (!again && afterFailedOpen) afterFailedOpen();
+}
+
+FILE *OpenFile(const char *fileName, const char *options, bool again) {
   FILE *stream = options[0] == 'r' ? OpenForReading(fileName) : OpenForOutput(fileName);
-  if (!stream) ReportOpenFailure(fileName, options, pause);
+  if (!stream) ReportOpenFailure(fileName, options, again);
   return stream;
 }
 

@@ -26,13 +26,19 @@ struct OutFile {
 // files are the same on every platform. Refused are a folder, a file open
 // already (the console's included), a file that cannot be told apart from
 // one, a FIFO without a reader, and on Windows an export that is a device.
-// Return the stream, or nullptr after reporting the failure and, unless
-// pause is false, pausing.
-FILE *OpenFile(const char *fileName, const char *options, bool pause = true);
+// Return the stream, or nullptr after reporting the failure as
+// ReportOpenFailure does.
+FILE *OpenFile(const char *fileName, const char *options, bool again = false);
 
-// Report that fileName cannot be opened with options ("r" or "w"), and pause
-// so that the message is read before anything else (unless pause is false).
-void ReportOpenFailure(const char *fileName, const char *options, bool pause = true);
+// Report that fileName cannot be opened with options ("r" or "w"), then
+// call what AfterFailedOpen set, unless again: another file of a series
+// that fails alike, whose first failure has had it.
+void ReportOpenFailure(const char *fileName, const char *options, bool again = false);
+
+// Have then called after a failed open is reported: the driver's pause,
+// so that the rider reads the message before the run goes on. Nothing is
+// called until it is set.
+void AfterFailedOpen(void (*then)());
 
 // What a name on the command line names.
 enum NameKind { nameMissing, nameOfFile, nameOfOther };

@@ -27,7 +27,7 @@ static struct {
   const char *tourName;          // the whole tour's file, NAME.xml
   char name[fileNameSize + 6];   // the open day's file: "-day99" more
   OutFile file;                  // that file; file.stream is nullptr when none is open
-  bool paused;                   // a failure was reported, with the pause after it
+  bool failed;                   // a day file failed to open, with what follows that
   DayFileTold told[maxDayFiles]; // each day's file
 } days;
 
@@ -35,7 +35,7 @@ void OpenDayFilesOutput(const Conversion &conversion) {
   days.following = conversion.following;
   days.tourName = conversion.tourName;
   days.file.stream = nullptr;
-  days.paused = false;
+  days.failed = false;
   std::fill(std::begin(days.told), std::end(days.told), DayFileTold{0, false});
 }
 
@@ -44,11 +44,11 @@ static void OpenDay(Count day) {
   size_t base = strlen(days.tourName) - (sizeof ".xml" - 1);
   snprintf(days.name, sizeof days.name, "%.*s-day%lld.xml", static_cast<int>(base), days.tourName,
            day);
-  // One pause is enough for all the day files: they fail alike.
-  days.file.stream = OpenFile(days.name, "w", !days.paused);
+  // The day files fail alike: the first failure is enough to wait for.
+  days.file.stream = OpenFile(days.name, "w", days.failed);
   days.file.used = 0;
   if (!days.file.stream) {
-    days.paused = true;
+    days.failed = true;
     return;
   }
   WriteTourHead(&days.file);
