@@ -41,22 +41,35 @@ inline void PutEach(const Place &place, const bool *wanted, std::index_sequence<
   ((wanted[i] ? table[i].output->put(place) : void()), ...);
 }
 
+// A follow run's pass: each place marked, then handed to the outputs
+// wanted. Not built into the loop of ReadPassOf: the writers' work on a
+// marked place is far more than the call, and built in whole it took more
+// memory than the run's data.
+template <const auto &table>
+[[gnu::noinline]] void MarkedPassOf(ExportReader *reader, Marker *marker, const bool *wanted) {
+  constexpr auto each = std::make_index_sequence<std::size(table)>();
+  static Row row;
+  Place place;
+  while (ReadExportRow(reader, &row)) {
+    MarkRow(marker, &row, &place);
+    PutEach<table>(place, wanted, each);
+  }
+  if (MarkEnd(marker, &place)) PutEach<table>(place, wanted, each);
+}
+
 // Flattened: every call of a row's work built in, as the writers' were in
 // the loop by hand; a conversion by distance takes 8 % fewer instructions.
 template <const auto &table>
 [[gnu::flatten]] void ReadPassOf(ExportReader *reader, Marker *marker, const bool *wanted) {
+  if (marker) return MarkedPassOf<table>(reader, marker, wanted);
   constexpr auto each = std::make_index_sequence<std::size(table)>();
   // A row of its own: nothing written into it can be taken for the reader.
   static Row row;
   Place place;
   while (ReadExportRow(reader, &row)) {
-    if (marker)
-      MarkRow(marker, &row, &place);
-    else
-      TakePlace(&row, nullptr, &place);
+    TakePlace(&row, nullptr, &place);
     PutEach<table>(place, wanted, each);
   }
-  if (marker && MarkEnd(marker, &place)) PutEach<table>(place, wanted, each);
 }
 
 // Hand place, of the reading that chooses the route, to every output of
