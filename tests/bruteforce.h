@@ -1,9 +1,10 @@
 // The least deviation of a day's choices by brute force: dynamic programming
-// over every piece, each measured point by point.
+// over every piece, each measured point by point by the oracle.
 #ifndef BRUTEFORCE_H
 #define BRUTEFORCE_H
 
 #include "choice/choice.h"
+#include "greatcircle.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +12,7 @@
 
 // The least deviation of any choice of at most k of day's held points, for
 // k = 0 (infinite) to most.
-inline std::vector<double> LeastDeviations(const Day &day, const Plane &plane,
-                                           size_t most = mostLocations) {
+inline std::vector<double> LeastDeviations(const Day &day, size_t most = mostLocations) {
   size_t n = day.n;
   std::vector<double> best(most + 1, 0);
   best[0] = INFINITY;
@@ -20,7 +20,7 @@ inline std::vector<double> LeastDeviations(const Day &day, const Plane &plane,
   std::vector<std::vector<double>> cost(n, std::vector<double>(n, 0));
   for (size_t a = 0; a < n; a++)
     for (size_t b = a + 1; b < n; b++)
-      cost[a][b] = PieceDeviation(day, plane, a, b);
+      cost[a][b] = OraclePieceKm(day, a, b);
   // reach[b]: the least largest deviation of at most j pieces from the start to b.
   std::vector<double> reach(n, INFINITY);
   reach[0] = 0;
@@ -51,9 +51,10 @@ inline double LeastSplit(const std::vector<std::vector<double>> &least, size_t m
   return *std::min_element(best.begin(), best.end());
 }
 
-// Whether found is within 1 % (plus 0.01 km) of least.
+// Whether found is within 1 % (plus 0.01 km) of least, as far as the
+// oracle's rounding tells.
 inline bool WithinBound(double found, double least) {
-  return found <= 1.01 * least + 0.01;
+  return found <= 1.01 * least + 0.01 + 1e-6;
 }
 
 #endif

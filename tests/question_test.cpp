@@ -73,7 +73,7 @@ const Following &Trip(Count nrDays, int perDay, double own, double trip) {
     DayResult &day = following.day[d];
     day.ownCount = static_cast<uint8_t>(perDay);
     day.tripCount = static_cast<uint8_t>(nrDays <= navmanN20Locations ? perDay : 1);
-    day.choices.deviation[perDay] = own + static_cast<double>(d) / 100;
+    day.choices.deviation[perDay] = day.ownKm = own + static_cast<double>(d) / 100;
   }
   return following;
 }

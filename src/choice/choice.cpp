@@ -3,7 +3,9 @@
 // points they pass (Imai and Iri); a piece is tested as Chan and Chin do:
 // the points it passes must lie within eps of both rays along it, one from
 // each end, and the directions from a point that keep all later points
-// within eps form a wedge, narrowed point by point. The least deviation for
+// within eps form a wedge, narrowed point by point. On the globe a ray is
+// half a great circle, and the directions are those of the plane touching
+// the globe at the point, where the wedge is worked out as in a flat one. The least deviation for
 // k locations is then bracketed: a deviation with no path of k pieces raises
 // the bracket's lower end, a path found lowers its upper end to that path's
 // own deviation.
@@ -41,7 +43,7 @@ static void Raise(DayChoices *choices, size_t k, double eps) {
     choices->low[j] = std::max(choices->low[j], eps);
 }
 
-void FirstChoices(const Day &day, const Plane &plane, size_t most, DayChoices *choices) {
+void FirstChoices(const Day &day, const Sphere &sphere, size_t most, DayChoices *choices) {
   choices->most = std::min(most, mostLocations);
   // No choice is of 0 locations.
   choices->low[0] = choices->deviation[0] = choices->top[0] = INFINITY;
@@ -55,7 +57,7 @@ void FirstChoices(const Day &day, const Plane &plane, size_t most, DayChoices *c
   uint16_t index[mostLocations] = {static_cast<uint16_t>(last)};
   double pieceDeviation[mostLocations];
   size_t pieceFarthest[mostLocations];
-  pieceDeviation[0] = PieceDeviation(day, plane, 0, last, &pieceFarthest[0]);
+  pieceDeviation[0] = PieceDeviation(sphere, 0, last, &pieceFarthest[0]);
   // The end alone is the only choice of one location.
   choices->low[1] = pieceDeviation[0];
   Keep(choices, 1, index, 1, pieceDeviation[0]);
@@ -70,9 +72,9 @@ void FirstChoices(const Day &day, const Plane &plane, size_t most, DayChoices *c
     std::copy_backward(pieceDeviation + worst, pieceDeviation + size, pieceDeviation + size + 1);
     std::copy_backward(pieceFarthest + worst, pieceFarthest + size, pieceFarthest + size + 1);
     index[worst] = static_cast<uint16_t>(at);
-    pieceDeviation[worst] = PieceDeviation(day, plane, from, at, &pieceFarthest[worst]);
-    pieceDeviation[worst + 1] = PieceDeviation(day, plane, at, to, &pieceFarthest[worst + 1]);
-    Keep(choices, size + 1, index, size + 1, ChoiceDeviation(day, plane, index, size + 1));
+    pieceDeviation[worst] = PieceDeviation(sphere, from, at, &pieceFarthest[worst]);
+    pieceDeviation[worst + 1] = PieceDeviation(sphere, at, to, &pieceFarthest[worst + 1]);
+    Keep(choices, size + 1, index, size + 1, ChoiceDeviation(sphere, index, size + 1));
   }
 }
 
@@ -131,12 +133,16 @@ double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, 
 }
 
 // The directions from a point within a wedge, from l round to r counter-
-// clockwise, less than half a turn; or all of them.
+// clockwise, less than half a turn; or all of them. Directions are in the
+// plane that touches the globe at the point: the great circles through it.
 struct Wedge {
   double lx, ly, rx, ry;
   bool full;
   bool empty;
+  bool farEnd; // a point passed only by the far end of a half circle
 };
+
+constexpr Wedge fullWedge = {0, 0, 0, 0, true, false, false};
 
 // Whether u lies counterclockwise from a, by less than half a turn.
 static inline bool Ahead(double ax, double ay, double ux, double uy) {
@@ -148,24 +154,33 @@ static inline bool Between(double lx, double ly, double rx, double ry, double ux
 }
 
 // Whether the direction u lies in w. The null direction, a piece whose ends
-// coincide, does only where every point is within eps of them.
+// coincide or are antipodal, does only where every point is within eps of
+// them.
 static inline bool Holds(const Wedge &w, double ux, double uy) {
   if (w.full) return true;
   if (ux == 0 && uy == 0) return false;
   return Between(w.lx, w.ly, w.rx, w.ry, ux, uy);
 }
 
-// Narrow w to the directions whose rays pass within eps of the point at v
-// from the wedge's apex.
-static inline void Narrow(Wedge *w, double vx, double vy, double eps) {
-  double d2 = vx * vx + vy * vy, eps2 = eps * eps;
-  if (d2 <= eps2) return;
-  // The two tangents from the apex to the circle of eps round the point.
+// Narrow w, at apex, to the half great circles from it that pass within
+// eps of p, whose direction from apex is v and which lies sinEps = sin eps
+// from such a half circle where |v x u| <= sinEps and v . u >= 0 for its
+// direction u: the very wedge of tangents that a flat point at v and a
+// circle of radius sinEps give. Within eps of either end, apex or its
+// antipode, every half circle passes.
+static inline void Narrow(Wedge *w, const Apex &apex, Vector p, double vx, double vy,
+                          double sinEps) {
+  double d2 = vx * vx + vy * vy, eps2 = sinEps * sinEps;
+  if (d2 <= eps2) {
+    if (Dot(p, apex.at) < 0) w->farEnd = true;
+    return;
+  }
+  // The two tangents from the apex to the circle of sinEps round the point.
   double t = std::sqrt(d2 - eps2);
-  double lx = t * vx + eps * vy, ly = t * vy - eps * vx;
-  double rx = t * vx - eps * vy, ry = t * vy + eps * vx;
+  double lx = t * vx + sinEps * vy, ly = t * vy - sinEps * vx;
+  double rx = t * vx - sinEps * vy, ry = t * vy + sinEps * vx;
   if (w->full) {
-    *w = {lx, ly, rx, ry, false, false};
+    *w = {lx, ly, rx, ry, false, false, w->farEnd};
     return;
   }
   bool lInside = Between(w->lx, w->ly, w->rx, w->ry, lx, ly);
@@ -183,35 +198,57 @@ static uint16_t previous[maxDayPoints + 1];  // the piece's start on that path
 static Wedge ahead[maxDayPoints + 1];        // its wedge over the points after it
 static uint16_t aheadUpTo[maxDayPoints + 1]; // the first point not yet in that wedge
 
-size_t FewestPieces(const Plane &plane, size_t n, double eps, size_t cap, uint16_t *index) {
-  const double *x = plane.x, *y = plane.y;
+// Whether the piece from a to b, which both wedges take, is within eps. The
+// wedges are exact where they hold, as in the plane, but on a globe two half
+// circles also meet at their far ends, and a piece whose ends are nearly
+// antipodal is measured by its ends: there the piece is measured.
+static bool Within(const Sphere &sphere, size_t a, size_t b, bool farEnd, double eps) {
+  Vector from = sphere.point[a].at, to = sphere.point[b].at;
+  Vector opposite = {from.x + to.x, from.y + to.y, from.z + to.z};
+  if (!farEnd && Dot(opposite, opposite) >= antipodalChord2) return true;
+  return PieceDeviation(sphere, a, b) <= eps;
+}
+
+size_t FewestPieces(const Sphere &sphere, size_t n, double eps, size_t cap, uint16_t *index) {
+  const Apex *apex = sphere.point;
+  // Beyond a quarter of a great circle, every point is within eps of a half
+  // circle's ends.
+  double angle = eps / earthRadiusKm;
+  double sinEps = angle >= pi / 2 ? 1 : Sine(angle);
   uint8_t unreached = static_cast<uint8_t>(cap + 1);
   fewest[0] = 0;
-  ahead[0] = {0, 0, 0, 0, true, false};
+  ahead[0] = fullWedge;
   aheadUpTo[0] = 1;
   for (size_t b = 1; b < n; b++) {
     fewest[b] = unreached;
     // The wedge at b over the points between it and a, a going back.
-    Wedge behind = {0, 0, 0, 0, true, false};
+    Wedge behind = fullWedge;
     for (size_t a = b; a-- > 0;) {
-      double vx = x[a] - x[b], vy = y[a] - y[b];
+      double vx, vy;
+      Towards(apex[b], apex[a].at, &vx, &vy);
       if (fewest[a] + 1 < fewest[b] && Holds(behind, vx, vy)) {
         Wedge *w = &ahead[a];
         size_t i = aheadUpTo[a];
-        for (; i < b && !w->empty; i++)
-          Narrow(w, x[i] - x[a], y[i] - y[a], eps);
+        for (; i < b && !w->empty; i++) {
+          double ux, uy;
+          Towards(apex[a], apex[i].at, &ux, &uy);
+          Narrow(w, apex[a], apex[i].at, ux, uy, sinEps);
+        }
         aheadUpTo[a] = static_cast<uint16_t>(i);
-        if (!w->empty && Holds(*w, x[b] - x[a], y[b] - y[a])) {
+        double ux, uy;
+        Towards(apex[a], apex[b].at, &ux, &uy);
+        if (!w->empty && Holds(*w, ux, uy) &&
+            Within(sphere, a, b, w->farEnd || behind.farEnd, eps)) {
           fewest[b] = static_cast<uint8_t>(fewest[a] + 1);
           previous[b] = static_cast<uint16_t>(a);
           // No path is shorter than one piece.
           if (fewest[b] == 1) break;
         }
       }
-      Narrow(&behind, vx, vy, eps);
+      Narrow(&behind, apex[b], apex[a].at, vx, vy, sinEps);
       if (behind.empty) break;
     }
-    ahead[b] = {0, 0, 0, 0, true, false};
+    ahead[b] = fullWedge;
     aheadUpTo[b] = static_cast<uint16_t>(b + 1);
   }
   size_t pieces = fewest[n - 1];
@@ -224,13 +261,13 @@ size_t FewestPieces(const Plane &plane, size_t n, double eps, size_t cap, uint16
   return pieces;
 }
 
-void TryDeviation(const Day &day, const Plane &plane, DayChoices *choices, double eps) {
+void TryDeviation(const Day &day, const Sphere &sphere, DayChoices *choices, double eps) {
   uint16_t index[mostLocations];
-  size_t pieces = FewestPieces(plane, day.n, eps, choices->most, index);
+  size_t pieces = FewestPieces(sphere, day.n, eps, choices->most, index);
   if (pieces <= choices->most) {
     for (size_t j = pieces; j <= choices->most; j++)
       choices->top[j] = std::min(choices->top[j], eps);
-    Keep(choices, pieces, index, pieces, ChoiceDeviation(day, plane, index, pieces));
+    Keep(choices, pieces, index, pieces, ChoiceDeviation(sphere, index, pieces));
   }
   // Rounding may let a wedge miss a path by a few units in the last place:
   // the lower end stays a little below what was tried.
@@ -240,10 +277,10 @@ void TryDeviation(const Day &day, const Plane &plane, DayChoices *choices, doubl
     choices->low[j] = std::max(choices->low[j], choices->low[j + 1]);
 }
 
-void NarrowStep(const Day &day, const Plane &plane, DayChoices *choices, size_t k) {
+void NarrowStep(const Day &day, const Sphere &sphere, DayChoices *choices, size_t k) {
   double low = choices->low[k], top = choices->top[k];
   // Halving the ratio; from 0, halving the deviation.
   double eps = low > 0 ? std::sqrt(low * top) : top / 2;
   if (!(eps > low && eps < top)) eps = low + (top - low) / 2;
-  TryDeviation(day, plane, choices, eps);
+  TryDeviation(day, sphere, choices, eps);
 }

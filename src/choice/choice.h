@@ -27,17 +27,17 @@ struct DayChoices {
 // Whether the bracket for k in choices is narrow.
 bool IsNarrow(const DayChoices &choices, size_t k);
 
-// Start choices for day, projected onto plane, of 1 up to most locations
+// Start choices for day, placed on sphere, of 1 up to most locations
 // (at most mostLocations), with quick choices: for k = 1 the day's end
-// alone, exact; for more, the line split at the point farthest from it,
+// alone, exact; for more, the pieces split at the point farthest from them,
 // again and again.
-void FirstChoices(const Day &day, const Plane &plane, size_t most, DayChoices *choices);
+void FirstChoices(const Day &day, const Sphere &sphere, size_t most, DayChoices *choices);
 
 // Narrow the brackets of choices for day for every k in [1, most] for which
 // wanted(k, choices) holds, asking again after each step. Choices held only
 // get better.
 template <typename Wanted>
-void NarrowChoices(const Day &day, const Plane &plane, DayChoices *choices, Wanted wanted);
+void NarrowChoices(const Day &day, const Sphere &sphere, DayChoices *choices, Wanted wanted);
 
 // The fewest locations of choices whose deviation is no more than that of
 // the choice held for the most.
@@ -52,21 +52,21 @@ size_t FewestForBest(const DayChoices &choices);
 double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, uint8_t *count);
 
 // The fewest pieces, each within eps of the points it passes, that lead from
-// plane's first point to its last of n, as held points' indices in index
+// sphere's first point to its last of n, as held points' indices in index
 // (the last one n - 1), at most cap of them. Return their number, or cap + 1
 // when cap are not enough.
-size_t FewestPieces(const Plane &plane, size_t n, double eps, size_t cap, uint16_t *index);
+size_t FewestPieces(const Sphere &sphere, size_t n, double eps, size_t cap, uint16_t *index);
 
 // Look for the fewest locations within eps, and keep what that teaches
 // about every k.
-void TryDeviation(const Day &day, const Plane &plane, DayChoices *choices, double eps);
+void TryDeviation(const Day &day, const Sphere &sphere, DayChoices *choices, double eps);
 
 // One step of the narrowing for k: try a deviation inside its bracket, and
 // keep what that teaches about every k.
-void NarrowStep(const Day &day, const Plane &plane, DayChoices *choices, size_t k);
+void NarrowStep(const Day &day, const Sphere &sphere, DayChoices *choices, size_t k);
 
 template <typename Wanted>
-void NarrowChoices(const Day &day, const Plane &plane, DayChoices *choices, Wanted wanted) {
+void NarrowChoices(const Day &day, const Sphere &sphere, DayChoices *choices, Wanted wanted) {
   // Each step halves a bracket's width in ratio at least; rounding in the
   // last place stops that after a few hundred steps at most.
   for (int step = 0; step < 2000; step++) {
@@ -76,7 +76,7 @@ void NarrowChoices(const Day &day, const Plane &plane, DayChoices *choices, Want
     while (k > 0 && (IsNarrow(*choices, k) || !wanted(k, *choices)))
       k--;
     if (k == 0) return;
-    NarrowStep(day, plane, choices, k);
+    NarrowStep(day, sphere, choices, k);
   }
 }
 

@@ -14,7 +14,22 @@
 
 // The days' points and their projection, one day at a time.
 static Day day;
-static Plane plane;
+static Sphere sphere;
+
+// Where the locations of each choice of the first days lie, for the
+// thinned days alone: the others' pages are never touched.
+static RoutePoint locationsAt[maxDayFiles][mostLocations + 1][mostLocations];
+
+// Note the deviation of the own choice of day d's result and, for a thinned
+// day, while it is held, where the locations of its choices lie.
+static void NoteLocations(DayResult *result, Count d) {
+  const DayChoices &choices = result->choices;
+  result->ownKm = choices.deviation[result->ownCount];
+  if (day.stride == 1) return;
+  for (size_t k = 1; k <= choices.most; k++)
+    for (size_t i = 0; i < choices.size[k]; i++)
+      locationsAt[d - 1][k][i] = day.point[choices.index[k][i]];
+}
 
 // The choices of the first days, for the split.
 static void DaysChoices(const Following &following, const DayChoices **days) {
@@ -26,20 +41,21 @@ static void DaysChoices(const Following &following, const DayChoices **days) {
 // false) or the second.
 static void ChooseForDay(Following *following, Count d, bool narrowing) {
   EndDay(&day);
-  ProjectDay(day, &plane);
+  PlaceDay(day, &sphere);
   if (d > maxDayFiles) {
     // The day's end alone, in the whole tour's file.
-    double alone = PieceDeviation(day, plane, 0, day.n - 1);
+    double alone = PieceDeviation(sphere, 0, day.n - 1);
     following->endsDeviation = std::max(following->endsDeviation, alone);
   } else if (!narrowing) {
     DayResult *result = &following->day[d - 1];
     result->stride = day.stride;
-    FirstChoices(day, plane, static_cast<size_t>(following->most), &result->choices);
+    FirstChoices(day, sphere, static_cast<size_t>(following->most), &result->choices);
     result->nrPoints = day.nrPoints;
-    NarrowChoices(day, plane, &result->choices,
+    NarrowChoices(day, sphere, &result->choices,
                   [](size_t k, const DayChoices &choices) { return k == choices.most; });
     result->ownCount = static_cast<uint8_t>(FewestForBest(result->choices));
     following->endsDeviation = std::max(following->endsDeviation, result->choices.deviation[1]);
+    NoteLocations(result, d);
   } else if (day.nrPoints == following->day[d - 1].nrPoints) {
     // A day of other points than on the first reading is an export written
     // in between: its choices, indices into the first reading's points,
@@ -55,14 +71,15 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
     double high = SplitLocations(days, n, false, nullptr);
     // Only the choices whose brackets meet the best split's matter: one
     // already below it is within the bound, one above it is no part of it.
-    NarrowChoices(day, plane, &following->day[d - 1].choices,
+    NarrowChoices(day, sphere, &following->day[d - 1].choices,
                   [low, high](size_t k, const DayChoices &choices) {
                     return choices.deviation[k] >= low && choices.low[k] <= high;
                   });
+    NoteLocations(&following->day[d - 1], d);
   }
   if (!narrowing && day.stride > 1) {
     if (following->nrThinned < static_cast<Count>(maxThinnedTold))
-      following->thinned[following->nrThinned] = {d, day.stride};
+      following->thinned[following->nrThinned] = {d, day.stride, day.point[day.n - 1]};
     following->nrThinned++;
   }
 }
@@ -97,6 +114,125 @@ static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool n
   return ExportChanged(*reader) ? followChanged : followChosen;
 }
 
+// One choice of a thinned day as its route points pass: the pieces from
+// its start through its locations, and how far the points so far stray.
+struct Measure {
+  const RoutePoint *at;  // the locations, the day's end last
+  const uint16_t *index; // their held points, one in stride of the route's
+  size_t n, next;        // how many, and the one the walk heads for
+  Vector from, to;       // the piece the walk is on
+  double largest;        // the largest squared chord so far
+};
+
+// Head measure for its next location.
+static void HeadFor(Measure *measure) {
+  if (measure->next == measure->n) return;
+  RoutePoint to = measure->at[measure->next];
+  measure->to = OnGlobe(to.longitude, to.latitude);
+}
+
+// Start measure on the choice of size locations at, their held points
+// index, from the day's start.
+static void StartMeasure(Measure *measure, const RoutePoint *at, const uint16_t *index, size_t size,
+                         Vector start) {
+  *measure = {at, index, size, 0, start, start, 0};
+  HeadFor(measure);
+}
+
+// Take the route point ordinal at p, of a day held one in stride.
+static void MeasurePoint(Measure *measure, Count stride, Count ordinal, Vector p) {
+  if (measure->next == measure->n) return;
+  // The locations before the end are held points, their ordinals known.
+  bool last = measure->next + 1 == measure->n;
+  if (!last && static_cast<Count>(measure->index[measure->next]) * stride == ordinal) {
+    measure->from = p;
+    measure->next++;
+    HeadFor(measure);
+    return;
+  }
+  measure->largest = std::max(measure->largest, ChordToArc(measure->from, measure->to, p));
+}
+
+// The choices that the figures tell of for the thinned day d, measured in a
+// walk through it.
+struct ThinnedWalk {
+  Count day;         // the day, 0 when the walk is in none that was thinned
+  Count stride;      // one route point in stride was held
+  Measure own, trip; // its own tour file's choice, and its share of the whole tour's
+  Measure ends;      // the day's end alone, where the whole tour's file holds it
+  bool hasOwn, hasTrip, hasEnds;
+};
+
+// The thinned day d's entry, or nullptr.
+static const ThinnedDay *ThinnedOf(const Following &following, Count d) {
+  Count told = std::min(following.nrThinned, static_cast<Count>(maxThinnedTold));
+  for (Count i = 0; i < told; i++)
+    if (following.thinned[i].day == d) return &following.thinned[i];
+  return nullptr;
+}
+
+// Begin the walk through day d, at start, when it was thinned.
+static void BeginThinned(ThinnedWalk *walk, const Following &following, Count d, Vector start) {
+  walk->day = 0;
+  const ThinnedDay *thinned = ThinnedOf(following, d);
+  if (!thinned) return;
+  walk->day = d;
+  walk->stride = thinned->stride;
+  walk->hasOwn = walk->hasTrip = false;
+  walk->hasEnds = following.nrDays > following.most;
+  static const uint16_t noIndex[1] = {0};
+  StartMeasure(&walk->ends, &thinned->end, noIndex, 1, start);
+  if (d > maxDayFiles) return;
+  const DayResult &result = following.day[d - 1];
+  const DayChoices &choices = result.choices;
+  walk->hasOwn = true;
+  StartMeasure(&walk->own, locationsAt[d - 1][result.ownCount], choices.index[result.ownCount],
+               choices.size[result.ownCount], start);
+  walk->hasTrip = following.nrDays <= following.most;
+  if (walk->hasTrip)
+    StartMeasure(&walk->trip, locationsAt[d - 1][result.tripCount], choices.index[result.tripCount],
+                 choices.size[result.tripCount], start);
+}
+
+// The day walked has ended: its figures from every route point.
+static void EndThinned(ThinnedWalk *walk, Following *following) {
+  if (walk->day == 0) return;
+  if (walk->hasOwn) following->day[walk->day - 1].ownKm = DeviationKm(walk->own.largest);
+  if (walk->hasTrip)
+    following->tripDeviation = std::max(following->tripDeviation, DeviationKm(walk->trip.largest));
+  if (walk->hasEnds)
+    following->endsDeviation = std::max(following->endsDeviation, DeviationKm(walk->ends.largest));
+  walk->day = 0;
+}
+
+// Read the export once more from its start, measuring each thinned day's
+// choices against all its route points: those held are a part of them.
+static FollowOutcome MeasureThinnedDays(ExportReader *reader, Following *following) {
+  if (!RewindExport(reader))
+    return ExportReadFailed(*reader) ? followReadFailed : followNotRewindable;
+  static Row row;
+  RouteWalk walk = WalkUpTo(following->nrDays);
+  ThinnedWalk thinned = {};
+  int read = rowRead;
+  while (read == rowRead) {
+    read = ReadLine(reader, &row);
+    if (read == readFailed) return followReadFailed;
+    SplitRow(&row);
+    Place place;
+    TakePlace(&row, &walk, &place);
+    if (place.step == stepDayEnd) EndThinned(&thinned, following);
+    if (place.step != stepPoint) continue;
+    Vector p = OnGlobe(place.position.longitude, place.position.latitude);
+    if (place.ordinal == 0) BeginThinned(&thinned, *following, place.day, p);
+    if (thinned.day == 0 || place.ordinal == 0) continue;
+    if (thinned.hasOwn) MeasurePoint(&thinned.own, thinned.stride, place.ordinal, p);
+    if (thinned.hasTrip) MeasurePoint(&thinned.trip, thinned.stride, place.ordinal, p);
+    if (thinned.hasEnds) MeasurePoint(&thinned.ends, thinned.stride, place.ordinal, p);
+  }
+  EndThinned(&thinned, following);
+  return ExportChanged(*reader) ? followChanged : followChosen;
+}
+
 FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following,
                           void (*see)(const Place &place)) {
   following->most = std::min(most, static_cast<Count>(mostLocations));
@@ -107,24 +243,30 @@ FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following
   FollowOutcome outcome = ReadDays(reader, following, false, see);
   if (outcome != followChosen) return outcome;
   Count nrDays = following->nrDays;
-  if (nrDays > following->most) {
-    following->tripDeviation = following->endsDeviation;
-    return followChosen;
-  }
-  if (nrDays > 1) {
+  if (nrDays > 1 && nrDays <= following->most) {
     outcome = ReadDays(reader, following, true, nullptr);
     if (outcome != followChosen) return outcome;
   }
-  const DayChoices *days[mostLocations];
-  DaysChoices(*following, days);
-  uint8_t count[mostLocations];
-  size_t n = static_cast<size_t>(nrDays);
-  if (n > 0) following->tripDeviation = SplitLocations(days, n, false, count);
-  for (size_t d = 0; d < n; d++) {
-    following->day[d].tripCount = count[d];
-    following->tripDeviation =
-        std::max(following->tripDeviation, following->day[d].choices.deviation[count[d]]);
+  if (nrDays <= following->most) {
+    const DayChoices *days[mostLocations];
+    DaysChoices(*following, days);
+    uint8_t count[mostLocations];
+    size_t n = static_cast<size_t>(nrDays);
+    if (n > 0) following->tripDeviation = SplitLocations(days, n, false, count);
+    for (size_t d = 0; d < n; d++) {
+      following->day[d].tripCount = count[d];
+      following->tripDeviation =
+          std::max(following->tripDeviation, following->day[d].choices.deviation[count[d]]);
+    }
   }
+  // The figures told are those of every route point: a thinned day is
+  // measured once more, whole.
+  if (following->nrThinned > 0) {
+    outcome = MeasureThinnedDays(reader, following);
+    if (outcome != followChosen) return outcome;
+  }
+  // Beyond its count of days the whole tour's file holds each day's end alone.
+  if (nrDays > following->most) following->tripDeviation = following->endsDeviation;
   return followChosen;
 }
 
@@ -138,8 +280,7 @@ Count TripLocations(const Following &following) {
 }
 
 double OwnDeviation(const Following &following, Count d) {
-  const DayResult &result = following.day[d - 1];
-  return result.choices.deviation[result.ownCount];
+  return following.day[d - 1].ownKm;
 }
 
 void StartMarker(Marker *marker, const Following *following) {

@@ -1,9 +1,10 @@
 // Following the route: which route points become the locations of each tour
 // file of a follow run. The export is read once for each day's own choice of
-// up to the device's count of locations (14 for the NAVMAN N20), and for a
+// up to the device's count of locations (14 for the NAVMAN N20), for a
 // tour of 2 up to that many days once more, to narrow the choices that
-// decide how the whole tour's count is shared out; nothing is
-// held from one day to the next but what was chosen. The writing passes
+// decide how the whole tour's count is shared out, and where a day was
+// thinned once more, to measure its choices against every route point;
+// nothing is held from one day to the next but what was chosen. The writing passes
 // then mark each place once for every output (MarkRow): its day, and
 // whether it is a location of the whole tour's file or of its day's own,
 // never walking into a day beyond those chosen for.
@@ -28,12 +29,14 @@ struct DayResult {
   DayChoices choices; // its best choices found
   uint8_t ownCount;   // the choice of its own tour file: choices for this many
   uint8_t tripCount;  // the same in the whole tour's file, up to its count of days
+  double ownKm;       // the deviation of its own choice from every route point
 };
 
-// A thinned day, for its warning.
+// A thinned day, for its warning and for the measure of its end alone.
 struct ThinnedDay {
-  Count day;    // its number
-  Count stride; // one route point in stride was held
+  Count day;      // its number
+  Count stride;   // one route point in stride was held
+  RoutePoint end; // its last route point
 };
 
 // What the reading of the export found.

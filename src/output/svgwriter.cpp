@@ -1,16 +1,17 @@
 // The picture. Every figure in it is worked out from whole units and the
-// program's own cosine, and written in tenths of a px from whole numbers,
+// program's own sine, cosine and arc sine, and written in tenths of a px from whole numbers,
 // so that Linux and Windows draw it to the byte. A route line leaves out
 // points closer than half a px to the last one drawn: the picture stays
 // small, and no pixel changes for it.
 #include "output/svgwriter.h"
 
+#include "base/globe.h"
 #include "base/xmltext.h"
-#include "choice/deviation.h"
 #include "input/route.h"
 #include "output/tourwriter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <iterator>
 
@@ -27,14 +28,15 @@ enum SvgPart {
   svgDone,   // nothing more
 };
 
-// Where the trip lies on the picture: px = left + (longitude - origin's) *
-// kx, py = top + (origin's latitude - latitude) * ky, in units of 1/100000
-// degree.
+// Where the trip lies on the picture: an azimuthal equidistant projection
+// about the first place seen, north up there, km from it true, so that no
+// meridian, pole or 180th meridian tears the trip apart; px = left + (x -
+// least x) * pxPerKm, py = top + (greatest y - y) * pxPerKm.
 struct SvgFrame {
-  RoutePoint origin; // the trip's least longitude and greatest latitude
-  double kx, ky;     // px per unit of longitude and of latitude
-  double left, top;  // px of the origin
-  double pxPerKm;    // the scale, for the scale bar
+  Apex centre;          // the first place seen
+  double leastX, mostY; // km east and north of the centre: the trip's left and top
+  double left, top;     // their px
+  double pxPerKm;       // the scale
 };
 
 // A point of the picture in tenths of a px, as it is written.
@@ -44,11 +46,30 @@ struct SvgPoint {
 
 // Where the trip's route points and POIs on the globe lie.
 struct TripArea {
-  RoutePoint low, high; // the least and the greatest longitude and latitude
-  int64_t sumLatitude;  // the route points' latitudes added up, for their mean
-  Count nrRoutePoints;  // route points
+  Apex centre;          // the first place seen: the projection's centre
+  double leastX, mostX; // the least and the greatest km east of it
+  double leastY, mostY; // and north of it
   Count nrPlaces;       // route points and POIs
 };
+
+// p in km east and north of centre, on the azimuthal equidistant
+// projection: in its direction from centre, as far as it is on the globe.
+static void Project(const Apex &centre, Vector p, double *x, double *y) {
+  double east, north;
+  Towards(centre, p, &east, &north);
+  double sine = std::sqrt(east * east + north * north);
+  Vector d = {p.x - centre.at.x, p.y - centre.at.y, p.z - centre.at.z};
+  double km = ChordKm(Dot(d, d));
+  if (sine == 0) {
+    // The centre itself, or its antipode: due south, half a great circle
+    // away.
+    *x = 0;
+    *y = km > 1 ? -km : 0;
+    return;
+  }
+  *x = east / sine * km;
+  *y = north / sine * km;
+}
 
 // The places seen for the picture.
 static TripArea seen;
@@ -56,14 +77,17 @@ static TripArea seen;
 void SeeSvgPlace(const Place &place) {
   if (!place.onGlobe || place.step == stepDayEnd) return;
   RoutePoint point = place.position;
-  if (seen.nrPlaces++ == 0) seen.low = seen.high = point;
-  seen.low = {std::min(seen.low.longitude, point.longitude),
-              std::min(seen.low.latitude, point.latitude)};
-  seen.high = {std::max(seen.high.longitude, point.longitude),
-               std::max(seen.high.latitude, point.latitude)};
-  if (place.step != stepPoint) return;
-  seen.sumLatitude += point.latitude;
-  seen.nrRoutePoints++;
+  if (seen.nrPlaces++ == 0) {
+    seen.centre = ApexOf(point.longitude, point.latitude);
+    seen.leastX = seen.mostX = seen.leastY = seen.mostY = 0;
+    return;
+  }
+  double x, y;
+  Project(seen.centre, OnGlobe(point.longitude, point.latitude), &x, &y);
+  seen.leastX = std::min(seen.leastX, x);
+  seen.mostX = std::max(seen.mostX, x);
+  seen.leastY = std::min(seen.leastY, y);
+  seen.mostY = std::max(seen.mostY, y);
 }
 
 // The run's picture.
@@ -97,22 +121,16 @@ static const char *ColourOf(Count day) {
 // Half a px, squared, in tenths.
 constexpr int64_t leastStep = 5 * 5;
 
-// The trip's area fitted to the canvas: north up, km on the flat projection
-// at the route points' mean latitude, at least 1 km each way.
+// The trip's area fitted to the canvas, at least 1 km each way.
 static SvgFrame FrameOf(const TripArea &area) {
   SvgFrame frame;
-  double mean =
-      area.nrRoutePoints > 0
-          ? static_cast<double>(area.sumLatitude) / static_cast<double>(area.nrRoutePoints) / 1e5
-          : (static_cast<double>(area.low.latitude) + area.high.latitude) / 2e5;
-  double kmX = Cosine(mean) * kmPerDegree / 1e5, kmY = kmPerDegree / 1e5;
-  double wide = (static_cast<double>(area.high.longitude) - area.low.longitude) * kmX;
-  double tall = (static_cast<double>(area.high.latitude) - area.low.latitude) * kmY;
+  frame.centre = area.nrPlaces > 0 ? area.centre : ApexOf(0, 0);
+  double wide = area.nrPlaces > 0 ? area.mostX - area.leastX : 0;
+  double tall = area.nrPlaces > 0 ? area.mostY - area.leastY : 0;
   double roomX = width - 2 * margin, roomY = height - 2 * margin;
   frame.pxPerKm = std::min(roomX / std::max(wide, 1.0), roomY / std::max(tall, 1.0));
-  frame.origin = {area.low.longitude, area.high.latitude};
-  frame.kx = kmX * frame.pxPerKm;
-  frame.ky = kmY * frame.pxPerKm;
+  frame.leastX = area.nrPlaces > 0 ? area.leastX : 0;
+  frame.mostY = area.nrPlaces > 0 ? area.mostY : 0;
   frame.left = margin + (roomX - wide * frame.pxPerKm) / 2;
   frame.top = margin + (roomY - tall * frame.pxPerKm) / 2;
   return frame;
@@ -122,9 +140,15 @@ static int64_t Tenths(double px) {
   return static_cast<int64_t>(px * 10 + (px < 0 ? -0.5 : 0.5));
 }
 
+static SvgPoint PointOfVector(const SvgFrame &frame, Vector v) {
+  double x, y;
+  Project(frame.centre, v, &x, &y);
+  return {Tenths(frame.left + (x - frame.leastX) * frame.pxPerKm),
+          Tenths(frame.top + (frame.mostY - y) * frame.pxPerKm)};
+}
+
 static SvgPoint PointOf(const SvgFrame &frame, RoutePoint point) {
-  return {Tenths(frame.left + (point.longitude - frame.origin.longitude) * frame.kx),
-          Tenths(frame.top + (frame.origin.latitude - point.latitude) * frame.ky)};
+  return PointOfVector(frame, OnGlobe(point.longitude, point.latitude));
 }
 
 // Where the day's place i lies on the picture.
@@ -245,6 +269,29 @@ static void PutTitle(const char *before, const Row &row) {
   PutFixed(&svg.out.file, "</title>");
 }
 
+// Write the points of the shorter great-circle arc from a to b, b's
+// included and a's not: one every 100 km at most, so that a long piece
+// bends as it does on the globe. Ends nearly antipodal have no such arc:
+// b alone.
+static void PutGreatCircle(OutFile *file, RoutePoint a, RoutePoint b) {
+  constexpr double stepKm = 100;
+  constexpr int mostSteps = 200;
+  Vector from = OnGlobe(a.longitude, a.latitude), to = OnGlobe(b.longitude, b.latitude);
+  Vector d = {to.x - from.x, to.y - from.y, to.z - from.z};
+  double km = ChordKm(Dot(d, d));
+  int steps = km < 2 * pi * earthRadiusKm / 2 - antipodalKm
+                  ? std::min(mostSteps, static_cast<int>(km / stepKm) + 1)
+                  : 1;
+  for (int i = 1; i < steps; i++) {
+    // Points of the chord, seen from the centre, lie on the arc.
+    double t = static_cast<double>(i) / steps;
+    Vector c = {from.x + d.x * t, from.y + d.y * t, from.z + d.z * t};
+    double length = std::sqrt(Dot(c, c));
+    PutLinePoint(file, PointOfVector(svg.frame, {c.x / length, c.y / length, c.z / length}));
+  }
+  PutLinePoint(file, PointOfVector(svg.frame, to));
+}
+
 // Draw the day that has ended: the straight lines of its own choice, dashed,
 // its start, its locations numbered day.n, and a ring round its end.
 static void DrawDay(Count day) {
@@ -255,8 +302,9 @@ static void DrawDay(Count day) {
     PutFixed(file, "<polyline fill=\"none\" stroke=\"");
     PutText(file, colour);
     PutFixed(file, "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" points=\"");
-    for (size_t i = 0; i < n; i++)
-      PutLinePoint(file, PlaceOf(i));
+    PutLinePoint(file, PlaceOf(0));
+    for (size_t i = 1; i < n; i++)
+      PutGreatCircle(file, svg.at[i - 1], svg.at[i]);
     PutFixed(file, "\"/>\r\n");
   }
   SvgPoint start = PlaceOf(0);

@@ -1,8 +1,9 @@
 // The picture of a follow run, NAME.svg beside NAME.xml: the tour at a
 // glance in any web browser, before it goes to the device. Each day's route
-// in a colour of its own, the straight lines of the day's own choice dashed
-// over it, each location a numbered dot, the POIs as markers, a scale bar and
-// a legend; one flat projection for the whole trip, fitted to 1200 x 900 px.
+// in a colour of its own, the pieces of the day's own choice dashed along
+// their great circles over it, each location a numbered dot, the POIs as
+// markers, a scale bar and a legend; one azimuthal projection for the whole
+// trip, fitted to 1200 x 900 px.
 // An output of two passes (svgOutput), whose state is its own: the writing
 // pass draws the routes, the next one the choices, the locations and the
 // POIs.
