@@ -36,7 +36,12 @@ const struct {
     {"-5 5", answerRefused, 0, 0, ""},
     {"1e3 1", answerRefused, 0, 0, ""},
     {"20km 30", answerRefused, 0, 0, ""},
-    {"20,5 30", answerRefused, 0, 0, ""},
+    // A comma for the point, as German riders write decimals.
+    {"20,5 30", answerDistances, 20.5f, 30, "20,5 30"},
+    {",5 1,", answerDistances, 0.5f, 1, ",5 1,"},
+    {"20,30", answerRefused, 0, 0, ""},
+    {"1,2.3 4", answerRefused, 0, 0, ""},
+    {", 4", answerRefused, 0, 0, ""},
     {std::string("20 3\0"
                  "0",
                  5),

@@ -14,11 +14,24 @@
 #include <iterator>
 
 // Whether the n bytes at text are a plain number: digits with at most one
-// point among them (20, 20.5, .5, 5.).
+// point among them (20, 20.5, .5, 5.), or a comma in its place, as German
+// riders write decimals (20,5).
 static bool IsPlainNumber(const char *text, size_t n) {
   size_t digits = strspn(text, "0123456789");
-  if (digits < n && text[digits] == '.') digits += 1 + strspn(text + digits + 1, "0123456789");
-  return digits == n && strspn(text, ".") < n;
+  if (digits < n && (text[digits] == '.' || text[digits] == ','))
+    digits += 1 + strspn(text + digits + 1, "0123456789");
+  return digits == n && strspn(text, ".,") < n;
+}
+
+// Read the plain number of n bytes at text as a distance.
+static float PlainKm(const char *text, size_t n) {
+  char number[answerSize];
+  snprintf(number, sizeof number, "%.*s", static_cast<int>(n), text);
+  char *comma = strchr(number, ',');
+  if (comma) *comma = '.';
+  float km = 0;
+  ReadKm(number, &km);
+  return km;
 }
 
 // Whether the n bytes at text are word, in any case of its ASCII letters.
@@ -50,9 +63,8 @@ void ParseAnswer(const char *text, size_t length, Answer *answer) {
   } else if (nrWords == 1 && IsWord(word[0], size[0], "follow")) {
     answer->kind = answerFollow;
   } else if (nrWords == 2 && IsPlainNumber(word[0], size[0]) && IsPlainNumber(word[1], size[1])) {
-    // Each number ends at its word's end: a blank follows.
-    ReadKm(word[0], &answer->first);
-    ReadKm(word[1], &answer->next);
+    answer->first = PlainKm(word[0], size[0]);
+    answer->next = PlainKm(word[1], size[1]);
     snprintf(answer->numbers, sizeof answer->numbers, "%.*s %.*s", static_cast<int>(size[0]),
              word[0], static_cast<int>(size[1]), word[1]);
     answer->kind = answerDistances;
@@ -134,11 +146,13 @@ bool AskHowToChoose(ExportReader *reader, const Following &following, Asked *ask
         *asked = askedDistances;
         return true;
       }
+      // Typed again, the pair is taken as it is.
       if (n == 0)
-        printf("%s gives no location at all.\n", answer.numbers);
+        printf("%s gives no location at all; type it again to keep it.\n", answer.numbers);
       else
-        printf("%s gives %lld locations; the device takes at most %lld.\n", answer.numbers, n,
-               following.most);
+        printf("%s gives %lld locations; the device takes at most %lld; type it again to keep "
+               "it.\n",
+               answer.numbers, n, following.most);
     }
     before = answer;
   }

@@ -1,0 +1,2 @@
+# The sample export, dropped from another folder as "Touren/Tour.txt".
+mkdir -p "Touren" && cp "$1/../../../examples/alpentour.txt" "Touren/Tour.txt"
