@@ -114,6 +114,13 @@ static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
   bool read = true;
   if (asked == askedFollow || asked == askedRider)
     read = ChooseToFollow(reader, conversion->most, following);
+  // A dropped photo or document has nothing to ask about, and a device file
+  // made from it would be junk.
+  if (read && asked == askedRider && !ExportChanged(*reader) && following->nrDays == 0 &&
+      following->nrPois == 0) {
+    ReportError("'%s' is no text export of the tour planner: nothing was converted", reader->name);
+    read = false;
+  }
   if (read && asked == askedRider) {
     read = AskHowToChoose(reader, *following, &asked, &conversion->firstKm, &conversion->nextKm);
     // The rider may have exported the tour anew while the question waited:

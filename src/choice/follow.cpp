@@ -107,6 +107,7 @@ static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool n
     } else if (place.step == stepDayEnd) {
       ChooseForDay(following, place.day, narrowing);
     }
+    if (!narrowing && place.poi && place.onGlobe) following->nrPois++;
     if (see) see(place);
   }
   if (walk.inDay) ChooseForDay(following, walk.day, narrowing);
@@ -236,7 +237,7 @@ static FollowOutcome MeasureThinnedDays(ExportReader *reader, Following *followi
 FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following,
                           void (*see)(const Place &place)) {
   following->most = std::min(most, static_cast<Count>(mostLocations));
-  following->nrDays = 0;
+  following->nrDays = following->nrPois = 0;
   following->endsDeviation = 0;
   following->tripDeviation = 0;
   following->nrThinned = 0;

@@ -43,6 +43,7 @@ struct ThinnedDay {
 struct Following {
   Count most;                         // the locations a tour file takes at most
   Count nrDays;                       // days with route points
+  Count nrPois;                       // POIs whose positions lie on the globe
   DayResult day[maxDayFiles];         // the first days' results
   double endsDeviation;               // the largest deviation of a day's end alone
   double tripDeviation;               // the deviation of the whole tour's file

@@ -28,7 +28,9 @@ static void PutDecimal(Text fraction) {
 }
 
 void PutPoiPlace(const Place &place) {
-  if (!place.poi) return;
+  // A position that did not convert would put the point at a wrong place
+  // on the device: the export's warning counts it instead.
+  if (!place.poi || !place.row->positionsConverted) return;
   poi.nrPOIs++;
   if (!poi.file.stream) return;
   // The line ends in CR LF, as SmartST's import expects.

@@ -1,0 +1,2 @@
+# An empty file dropped.
+mkdir -p "Touren" && : > "Touren/Leer.txt"
