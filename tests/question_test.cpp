@@ -92,8 +92,13 @@ TEST(Question, OfferFitsTheConsole) {
   } trips[] = {
       {0, 0, 0, 0, "The export has no route point: press Enter for its POIs alone,"},
       {1, 1, 0, 0, "Press Enter for 1 location that follows the route (within 0.0 km of it),"},
+      // Several days: the whole tour's file and the day files' worst.
       {2, 7, 0.4, 1.23,
-       "Press Enter for 14 locations that follow the route (within 1.2 km of it),"},
+       "Press Enter for 14 locations within 1.2 km of the route (day files: 0.4 km),"},
+      {14, 1, 52.35, 52.44,
+       "Press Enter for 14 locations within 52.4 km of the route (day files: 52.5 km),"},
+      {2, 7, 9999.4, 19999.4,
+       "Press Enter for 14 locations within 19999.4 km (day files: 9999.4 km),"},
       // The day files' worst, not the whole tour's file.
       {20, 5, 1.0, 9.0,
        "Press Enter for 20 day tours that follow the route (within 1.2 km of it),"},

@@ -76,24 +76,38 @@ void OfferOf(const Following &following, char *line, size_t size) {
     snprintf(line, size, "The export has no route point: press Enter for its POIs alone,");
     return;
   }
-  char what[48];
-  double deviation = following.tripDeviation;
-  if (following.nrDays > following.most && following.nrDays <= maxDayFiles) {
-    // Each day a tour of its own, as good as its day file is.
-    snprintf(what, sizeof what, "%lld day tours that follow", following.nrDays);
-    deviation = 0;
-    for (Count d = 1; d <= following.nrDays; d++)
-      deviation = std::max(deviation, OwnDeviation(following, d));
+  // The day files' worst: each day's own tour, as good as its file is.
+  double days = 0;
+  bool dayFiles = following.nrDays > 1 && following.nrDays <= maxDayFiles;
+  for (Count d = 1; dayFiles && d <= following.nrDays; d++)
+    days = std::max(days, OwnDeviation(following, d));
+  int n;
+  if (dayFiles && following.nrDays > following.most) {
+    n = snprintf(line, size,
+                 "Press Enter for %lld day tours that follow the route (within %.1f km "
+                 "of it),",
+                 following.nrDays, days);
+  } else if (dayFiles) {
+    n = snprintf(line, size,
+                 "Press Enter for %lld locations within %.1f km of the route (day "
+                 "files: %.1f km),",
+                 TripLocations(following), following.tripDeviation, days);
   } else {
-    Count n = TripLocations(following);
-    snprintf(what, sizeof what, n == 1 ? "1 location that follows" : "%lld locations that follow",
-             n);
+    Count locations = TripLocations(following);
+    char what[48];
+    snprintf(what, sizeof what,
+             locations == 1 ? "1 location that follows" : "%lld locations that follow", locations);
+    n = snprintf(line, size, "Press Enter for %s the route (within %.1f km of it),", what,
+                 following.tripDeviation);
+    // Only very many days whose ends lie far apart come near the width.
+    if (n > maxQuestionLine)
+      n = snprintf(line, size, "Press Enter for %s the route (within %.1f km),", what,
+                   following.tripDeviation);
   }
-  int n =
-      snprintf(line, size, "Press Enter for %s the route (within %.1f km of it),", what, deviation);
-  // Only very many days whose ends lie far apart come near the width.
-  if (n > maxQuestionLine)
-    snprintf(line, size, "Press Enter for %s the route (within %.1f km),", what, deviation);
+  // Figures of thousands of km on a tour of several days.
+  if (n > maxQuestionLine && dayFiles && following.nrDays <= following.most)
+    snprintf(line, size, "Press Enter for %lld locations within %.1f km (day files: %.1f km),",
+             TripLocations(following), following.tripDeviation, days);
 }
 
 // Show the answer after the question where no typing showed it, so that a
