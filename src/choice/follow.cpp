@@ -266,13 +266,26 @@ FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following
     outcome = MeasureThinnedDays(reader, following);
     if (outcome != followChosen) return outcome;
   }
-  // Beyond its count of days the whole tour's file holds each day's end alone.
-  if (nrDays > following->most) following->tripDeviation = following->endsDeviation;
+  // Beyond its count of days the whole tour's file holds day 1's own tour,
+  // or beyond the day files, each day's end alone.
+  if (TripIsFirstDay(*following))
+    following->tripDeviation = following->day[0].ownKm;
+  else if (nrDays > following->most)
+    following->tripDeviation = following->endsDeviation;
   return followChosen;
 }
 
+bool TripIsFirstDay(const Following &following) {
+  return following.nrDays > following.most && following.nrDays <= maxDayFiles;
+}
+
+bool TripHoldsDay(const Following &following, Count d) {
+  return !TripIsFirstDay(following) || d == 1;
+}
+
 Count TripLocations(const Following &following) {
-  // Beyond its count of days the whole tour's file holds each day's end alone.
+  if (TripIsFirstDay(following)) return following.day[0].ownCount;
+  // Beyond the day files the whole tour's file holds each day's end alone.
   if (following.nrDays > following.most) return following.nrDays;
   Count n = 0;
   for (Count d = 0; d < following.nrDays; d++)
@@ -311,8 +324,8 @@ static void LoadDay(Marker *marker) {
   if (d > maxDayFiles) return;
   const DayResult &result = following.day[d - 1];
   LoadLocations(&marker->own, result, result.ownCount);
-  // Beyond its count of days the whole tour's file holds each day's end alone.
   if (following.nrDays <= following.most) LoadLocations(&marker->trip, result, result.tripCount);
+  if (TripIsFirstDay(following) && d == 1) LoadLocations(&marker->trip, result, result.ownCount);
 }
 
 // Whether the route point ordinal is the next of locations.

@@ -60,6 +60,14 @@ enum FollowOutcome { followChosen, followReadFailed, followNotRewindable, follow
 FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following,
                           void (*see)(const Place &place) = nullptr);
 
+// Whether the whole tour's file holds day 1's own tour alone: a trip of
+// more days than the device's count, each with a day file, is copied day by
+// day, the first before the rider leaves.
+bool TripIsFirstDay(const Following &following);
+
+// Whether the whole tour's file holds day d's end.
+bool TripHoldsDay(const Following &following, Count d);
+
 // The locations of the whole tour's file.
 Count TripLocations(const Following &following);
 

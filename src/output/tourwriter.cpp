@@ -152,11 +152,13 @@ void OpenTourOutput(const Conversion &conversion) {
 // Write a location of the whole tour's file that a follow run marked: a
 // place before its day's end, or the end that a day's end holds.
 static void WriteFollowed(const Place &place) {
+  const Following &following = *tour.following;
   if (!place.tripLocation && place.step != stepDayEnd) return;
+  if (!TripHoldsDay(following, place.day)) return;
   tour.nrLocations++;
   if (!tour.file.stream) return;
   // Several days in one file: each location says its day.
-  Count day = tour.following->nrDays > 1 ? place.day : 0;
+  Count day = following.nrDays > 1 && !TripIsFirstDay(following) ? place.day : 0;
   WriteTourLocation(&tour.file, place.tripLocation ? *place.row : *place.end, true, day);
 }
 
@@ -189,6 +191,13 @@ bool FinishTourOutput(bool whole, const char *exportName) {
   bool following = tour.following != nullptr;
   ReportTourCount(tour.name, tour.nrLocations, tour.most, following,
                   following ? tour.following->tripDeviation : 0);
+  // A trip copied day by day: what to copy when.
+  if (following && TripIsFirstDay(*tour.following)) {
+    size_t base = strlen(tour.name) - (sizeof ".xml" - 1);
+    printf("It holds day 1: copy it to the device before you leave, then each evening the "
+           "next day's file, '%.*s-day2.xml' first.\n",
+           static_cast<int>(base), tour.name);
+  }
   return true;
 }
 
