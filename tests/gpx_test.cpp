@@ -131,4 +131,34 @@ TEST(Gpx, SampleReadsBackWhole) {
   }
 }
 
+// The whole text of the golden file name of the sample.
+std::string GoldenFile(const char *name) {
+  std::ifstream file(std::string(ROVALTO_GOLDEN "/follow-sample/out/") + name, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The picture's dots are the locations of the tour file the rider copies:
+// the same names, in the same order.
+TEST(Gpx, SamplePictureShowsItsTourFile) {
+  const std::string tour = GoldenFile("alpentour.xml"), svg = GoldenFile("alpentour.svg");
+  ASSERT_FALSE(tour.empty());
+  ASSERT_FALSE(svg.empty());
+  std::vector<std::string> items, dots;
+  // The tour file's names after its placeholder, without their "Day N: ".
+  for (size_t at = tour.find("<type>poi</type>");
+       (at = tour.find("<name>", at)) != std::string::npos;) {
+    at += 6;
+    std::string name = tour.substr(at, tour.find("</name>", at) - at);
+    items.push_back(name.substr(name.find(": ") + 2));
+  }
+  for (size_t at = 0; (at = svg.find("<g><title>", at)) != std::string::npos;) {
+    at += 10;
+    dots.push_back(svg.substr(at, svg.find("</title>", at) - at));
+  }
+  EXPECT_EQ(dots, items);
+  EXPECT_EQ(items.size(), 14u);
+}
+
 } // namespace

@@ -252,13 +252,20 @@ static void EndRouteLine() {
   PutFixed(&svg.out.file, "\"/>\r\n");
 }
 
+// Whether place is a location of the file the rider copies first, whose
+// pieces the picture dashes: the whole tour's file, but where that holds
+// day 1 alone (15 to 99 days), each day's own file, copied day by day.
+static bool Shown(const Place &place) {
+  return TripIsFirstDay(*svg.following) ? place.ownLocation : place.tripLocation;
+}
+
 static void DrawRoutePlace(const Place &place) {
   if (place.step == stepDayEnd) EndRouteLine();
   if (place.step != stepPoint) return;
   if (place.dayBegins)
     BeginRouteLine(place.day, place.position);
   else
-    ExtendRouteLine(PointOf(svg.frame, place.position), place.ownLocation);
+    ExtendRouteLine(PointOf(svg.frame, place.position), Shown(place));
 }
 
 // Write a name as a location of the day's own tour file, in a title.
@@ -363,7 +370,7 @@ static void EndPlacesDay(const Place &place) {
 static void DrawPlace(const Place &place) {
   if (place.step == stepDayEnd) EndPlacesDay(place);
   if (place.dayBegins) svg.nrPlaces = 0;
-  if (place.dayBegins || place.ownLocation) HoldPlace(*place.row, place.position);
+  if (place.dayBegins || Shown(place)) HoldPlace(*place.row, place.position);
   if (!place.poi || !place.onGlobe) return;
   if (svg.nrPOIs++ >= maxPoiMarkers) return;
   SvgPoint p = PointOf(svg.frame, place.position);
@@ -428,10 +435,15 @@ static void DrawLegend() {
   const Following &following = *svg.following;
   Count shown = std::min(following.nrDays, static_cast<Count>(maxLegendDays));
   bool more = following.nrDays > shown;
-  size_t lines = 2 + static_cast<size_t>(shown) + (more ? 1 : 0);
+  // The dashes are the whole tour's file's: of several days, its figure on a
+  // line of its own, each day's file's beside its day.
+  bool tripDashed = !TripIsFirstDay(following) && following.nrDays > 1;
+  size_t lines = 2 + static_cast<size_t>(shown) + (more ? 1 : 0) + (tripDashed ? 1 : 0);
   size_t widest = std::max<size_t>(NameLength(svg.out.tour) - (sizeof ".xml" - 1), 24);
+  // The characters of a day's line besides its km, and of the tour file's.
   for (Count d = 0; d < shown; d++)
-    widest = std::max(widest, 30 + strlen(svg.dayKm[d]));
+    widest = std::max(widest, 32 + strlen(svg.dayKm[d]));
+  if (tripDashed) widest = std::max<size_t>(widest, 40);
   char text[160];
   snprintf(text, sizeof text,
            "<g font-family=\"sans-serif\" font-size=\"13\" fill=\"#333333\">\r\n"
@@ -450,13 +462,27 @@ static void DrawLegend() {
              y - 10, ColourOf(d), y, d);
     PutText(file, text);
     PutXmlText(file, svg.dayKm[d - 1], strlen(svg.dayKm[d - 1]));
-    snprintf(text, sizeof text, " km, within %.1f km</text>\r\n", OwnDeviation(following, d));
+    if (!tripDashed)
+      snprintf(text, sizeof text, " km, within %.1f km</text>\r\n",
+               following.nrDays == 1 ? following.tripDeviation : OwnDeviation(following, d));
+    else if (d <= maxDayFiles && following.nrDays <= maxDayFiles)
+      snprintf(text, sizeof text, " km (day file: %.1f km)</text>\r\n", OwnDeviation(following, d));
+    else
+      snprintf(text, sizeof text, " km</text>\r\n");
     PutText(file, text);
   }
   if (more) {
     Count rest = following.nrDays - shown;
     snprintf(text, sizeof text, "<text x=\"20\" y=\"%zu\">\xE2\x80\xA6 and %lld more %s</text>\r\n",
              y, rest, rest == 1 ? "day" : "days");
+    PutText(file, text);
+    y += 18;
+  }
+  if (tripDashed) {
+    Count n = TripLocations(following);
+    snprintf(text, sizeof text,
+             "<text x=\"20\" y=\"%zu\">Tour file: %lld %s, within %.1f km</text>\r\n", y, n,
+             n == 1 ? "location" : "locations", following.tripDeviation);
     PutText(file, text);
     y += 18;
   }
