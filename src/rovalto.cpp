@@ -112,8 +112,12 @@ static void WarnAboutExport(const ExportReader &reader, const Following *followi
 static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
                    Following *following) {
   bool read = true;
-  if (asked == askedFollow || asked == askedRider)
+  if (asked == askedFollow || asked == askedRider) {
+    StartProgress("Choosing the locations", StreamSize(reader->stream));
     read = ChooseToFollow(reader, conversion->most, following);
+    // The question, or the reports, take the progress line's place.
+    EndProgress();
+  }
   // A dropped photo or document has nothing to ask about, and a device file
   // made from it would be junk.
   if (read && asked == askedRider && !ExportChanged(*reader) && following->nrDays == 0 &&
@@ -127,7 +131,11 @@ static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
     // then nothing is written.
     if (read) read = VerifyExport(reader);
   }
-  if (read && asked == askedFit) read = ChooseByFit(reader, conversion);
+  if (read && asked == askedFit) {
+    StartProgress("Choosing the distances", StreamSize(reader->stream));
+    read = ChooseByFit(reader, conversion);
+    EndProgress();
+  }
   if (asked == askedFollow) {
     conversion->choosing = byFollowing;
     conversion->following = following;
@@ -179,6 +187,7 @@ static void Convert(const CommandLine &line) {
     if (!Choose(&reader, asked, &conversion, &following)) return;
     ReportSettings(conversion);
   }
+  StartProgress("Writing the files", StreamSize(reader.stream));
   if (conversion.following)
     RunTable<followingOutputs>(&reader, conversion);
   else

@@ -3,9 +3,11 @@
 // every failed open, so that its message can be read before anything else.
 #include "base/console.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 
 #ifdef _WIN32
@@ -22,9 +24,46 @@
 
 static int runFailed;
 
+// The progress line.
+static struct {
+  const char *label;        // what is being done; nullptr: no progress shown
+  unsigned long long total; // bytes of a pass
+  int percent;              // the figure on the line; -1: the line is blank
+} progress = {nullptr, 0, -1};
+
+// Blank the progress line, so that a message takes its place.
+static void BlankProgress() {
+  if (progress.percent < 0) return;
+  printf("\r%*s\r", 40 + static_cast<int>(strlen(progress.label)), "");
+  fflush(stdout);
+  progress.percent = -1;
+}
+
+void StartProgress(const char *label, unsigned long long total) {
+  EndProgress();
+  if (total < progressBytes || !OutputIsTerminal()) return;
+  progress = {label, total, -1};
+  ShowProgress(0);
+}
+
+void ShowProgress(unsigned long long done) {
+  if (!progress.label) return;
+  int percent = static_cast<int>(std::min(done, progress.total) * 100 / progress.total);
+  if (percent == progress.percent) return;
+  progress.percent = percent;
+  printf("\r%s... %d %%", progress.label, percent);
+  fflush(stdout);
+}
+
+void EndProgress() {
+  BlankProgress();
+  progress.label = nullptr;
+}
+
 // Print "Error: ", the message, end and an empty line, and note the failure.
 static void Report(const char *end, const char *format, va_list args) PRINTF_LIKE(2, 0);
 static void Report(const char *end, const char *format, va_list args) {
+  BlankProgress();
   fputs("Error: ", stdout);
   vprintf(format, args);
   fputs(end, stdout);
@@ -110,6 +149,11 @@ bool InputIsTerminal() {
   return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
 }
 
+bool OutputIsTerminal() {
+  DWORD mode;
+  return GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+}
+
 unsigned long ConsoleProcesses() {
   // Room for two: enough to tell one from more.
   DWORD processes[2];
@@ -136,6 +180,10 @@ int GuardStandardStreams() {
 
 bool InputIsTerminal() {
   return isatty(STDIN_FILENO) == 1;
+}
+
+bool OutputIsTerminal() {
+  return isatty(STDOUT_FILENO) == 1;
 }
 
 unsigned long ConsoleProcesses() {

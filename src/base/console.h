@@ -43,6 +43,20 @@ int GuardStandardStreams();
 // Show a prompt and wait for one key press, after flushing the console.
 void Pause();
 
+// Exports of this size and more are long work: a follow run on 1 MB of
+// route points (some 20,000) takes seconds, under Wine more.
+constexpr unsigned long long progressBytes = 1000000;
+
+// Progress of long work, on a terminal (a console on Windows) alone, never
+// in a pipe or a file: label, then how far a pass over total bytes is, on a
+// line of its own updated in place ("Choosing the locations... 45 %").
+// Shown from StartProgress, when standard output is a terminal and total is
+// at least progressBytes, to EndProgress, which blanks the line; an error
+// report blanks it too, and the next step shows it again.
+void StartProgress(const char *label, unsigned long long total);
+void ShowProgress(unsigned long long done);
+void EndProgress();
+
 // The most bytes of one line of an answer: the rest of a longer line is the
 // next line, so that an input without line ends is still read in lines.
 constexpr size_t maxAnswerLine = 64 * 1024;
@@ -56,6 +70,9 @@ long ReadAnswer(char *answer, size_t size);
 // Whether standard input is a terminal (on Windows, a console), where the
 // rider's typing shows the answer.
 bool InputIsTerminal();
+
+// Whether standard output is one, where a line can be updated in place.
+bool OutputIsTerminal();
 
 // The processes that share the program's console: 1 when Windows made the
 // console for this run alone, as for a double-click in Explorer; 0 without a

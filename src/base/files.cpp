@@ -57,6 +57,12 @@ static FILE *StreamOf(int fd) {
   return _fdopen(fd, "wb");
 }
 
+unsigned long long StreamSize(FILE *stream) {
+  struct _stat64 st;
+  if (_fstat64(_fileno(stream), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return 0;
+  return static_cast<unsigned long long>(st.st_size);
+}
+
 NameKind KindOfName(const char *fileName) {
   struct _stat64 st;
   if (_wstat64(Wide(fileName), &st) != 0) return nameMissing;
@@ -100,6 +106,12 @@ static int Truncate(int fd) {
 
 static FILE *StreamOf(int fd) {
   return fdopen(fd, "wb");
+}
+
+unsigned long long StreamSize(FILE *stream) {
+  struct stat st;
+  if (fstat(fileno(stream), &st) != 0 || !S_ISREG(st.st_mode)) return 0;
+  return static_cast<unsigned long long>(st.st_size);
 }
 
 NameKind KindOfName(const char *fileName) {

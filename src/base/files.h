@@ -40,6 +40,10 @@ void ReportOpenFailure(const char *fileName, const char *options, bool again = f
 // called until it is set.
 void AfterFailedOpen(void (*then)());
 
+// The size in bytes of the regular file open as stream; 0 for anything else
+// or when it cannot be told.
+unsigned long long StreamSize(FILE *stream);
+
 // What a name on the command line names.
 enum NameKind { nameMissing, nameOfFile, nameOfOther };
 

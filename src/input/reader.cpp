@@ -123,9 +123,10 @@ static int FillBlock(ExportReader *reader) {
     }
     reader->blockStart = 0;
     reader->blockEnd = fread(reader->block, 1, sizeof reader->block, reader->stream);
+    reader->nrBytes += reader->blockEnd;
+    ShowProgress(reader->nrBytes);
     if (!reader->rewound) continue;
     reader->digest = Digest(reader->digest, reader->block, reader->blockEnd);
-    reader->nrBytes += reader->blockEnd;
     // An export grown since the first pass: nothing past its old end is read.
     if (reader->digested && reader->nrBytes > reader->wholeBytes) {
       reader->changed = true;

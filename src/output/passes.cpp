@@ -2,6 +2,8 @@
 // places of a further pass; the rest have written all they take from it.
 #include "output/passes.h"
 
+#include "base/console.h"
+
 #include <cstdio>
 
 void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputRow *rows, size_t n,
@@ -26,6 +28,8 @@ void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputR
     }
     if (pass && !RewindExport(reader)) break;
   }
+  // The reports take the progress line's place.
+  EndProgress();
   // A read error is told before the counts it makes incomplete.
   CloseExport(reader);
   bool whole = !ExportChanged(*reader);
