@@ -14,6 +14,7 @@
 #include "dialog/cmdline.h"
 #include "dialog/question.h"
 #include "input/reader.h"
+#include "output/earlier.h"
 #include "output/outputs.h"
 
 #include <algorithm>
@@ -192,6 +193,7 @@ static void Convert(const CommandLine &line) {
     RunTable<followingOutputs>(&reader, conversion);
   else
     RunTable<byDistanceOutputs>(&reader, conversion);
+  WarnAboutEarlierFiles(conversion);
   WarnAboutExport(reader, conversion.following);
 }
 
