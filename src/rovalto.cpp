@@ -113,6 +113,7 @@ static void WarnAboutExport(const ExportReader &reader, const Following *followi
 static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
                    Following *following) {
   bool read = true;
+  bool dropped = asked == askedRider;
   if (asked == askedFollow || asked == askedRider) {
     StartProgress("Choosing the locations", StreamSize(reader->stream));
     read = ChooseToFollow(reader, conversion->most, following);
@@ -137,10 +138,10 @@ static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
     read = ChooseByFit(reader, conversion);
     EndProgress();
   }
-  if (asked == askedFollow) {
-    conversion->choosing = byFollowing;
-    conversion->following = following;
-  }
+  // A dropped export gets its picture and GPX file whatever the answer:
+  // the days walked for the question draw the tour taken by distance.
+  if (asked == askedFollow) conversion->choosing = byFollowing;
+  if (asked == askedFollow || dropped) conversion->following = following;
   // Whichever pass found it, the change is told here, and only here.
   if (ExportChanged(*reader)) {
     ReportError("'%s' changed while it was read: convert it again", reader->name);
@@ -189,12 +190,14 @@ static void Convert(const CommandLine &line) {
     ReportSettings(conversion);
   }
   StartProgress("Writing the files", StreamSize(reader.stream));
-  if (conversion.following)
+  if (conversion.choosing == byFollowing)
     RunTable<followingOutputs>(&reader, conversion);
+  else if (conversion.following)
+    RunTable<droppedOutputs>(&reader, conversion);
   else
     RunTable<byDistanceOutputs>(&reader, conversion);
   WarnAboutEarlierFiles(conversion);
-  WarnAboutExport(reader, conversion.following);
+  WarnAboutExport(reader, conversion.choosing == byFollowing ? conversion.following : nullptr);
 }
 
 // Convert as the command line says. Return the exit status.

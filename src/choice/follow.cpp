@@ -297,8 +297,13 @@ double OwnDeviation(const Following &following, Count d) {
   return following.day[d - 1].ownKm;
 }
 
-void StartMarker(Marker *marker, const Following *following) {
+void StartMarker(Marker *marker, const Following *following, bool byDistance, float firstKm,
+                 float nextKm) {
   marker->following = following;
+  marker->byDistance = byDistance;
+  marker->thinning = tourStart;
+  marker->firstKm = firstKm;
+  marker->nextKm = nextKm;
   // The writers never walk into a day that the choice did not see.
   marker->walk = WalkUpTo(following->nrDays);
   marker->trip.n = marker->trip.next = marker->own.n = marker->own.next = 0;
@@ -321,7 +326,7 @@ static void LoadDay(Marker *marker) {
   const Following &following = *marker->following;
   Count d = marker->walk.day;
   marker->trip.n = marker->trip.next = marker->own.n = marker->own.next = 0;
-  if (d > maxDayFiles) return;
+  if (d > maxDayFiles || marker->byDistance) return;
   const DayResult &result = following.day[d - 1];
   LoadLocations(&marker->own, result, result.ownCount);
   if (following.nrDays <= following.most) LoadLocations(&marker->trip, result, result.tripCount);
@@ -338,6 +343,9 @@ static bool IsNext(DayLocations *locations, Count ordinal) {
 
 void MarkRow(Marker *marker, const Row *row, Place *place) {
   TakePlace(row, &marker->walk, place);
+  // Every row passes the thinning, as in the tour writer.
+  bool taken = marker->byDistance &&
+               ThinRow(&marker->thinning, place->route, marker->firstKm, marker->nextKm);
   if (place->step == stepDayEnd) {
     place->end = &marker->end;
     place->position = marker->endAt;
@@ -347,8 +355,8 @@ void MarkRow(Marker *marker, const Row *row, Place *place) {
     LoadDay(marker);
     place->dayBegins = true;
   }
-  place->tripLocation = IsNext(&marker->trip, place->ordinal);
-  place->ownLocation = IsNext(&marker->own, place->ordinal);
+  place->tripLocation = IsNext(&marker->trip, place->ordinal) || taken;
+  place->ownLocation = IsNext(&marker->own, place->ordinal) || taken;
   CopyRow(&marker->end, *row);
   marker->endAt = place->position;
 }

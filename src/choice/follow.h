@@ -88,10 +88,18 @@ struct Marker {
   DayLocations trip, own;     // the day's locations in the whole tour's file and its own
   Row end;                    // the day's latest route point, a location once the day ends
   RoutePoint endAt;           // and its position
+  bool byDistance;            // the tour file's locations are taken by distance instead
+  Thinning thinning;          // then where the taking stands, as the tour writer's
+  float firstKm, nextKm;      // and its distances
 };
 
-// Start marker on following, for a pass from the export's start.
-void StartMarker(Marker *marker, const Following *following);
+// Start marker on following, for a pass from the export's start; byDistance,
+// on the days following walked with the tour file's locations taken by the
+// distances firstKm and nextKm instead, as the tour writer takes them: each
+// marked a location of the whole tour's file and of its day alike, and a
+// day's end no location unless taken.
+void StartMarker(Marker *marker, const Following *following, bool byDistance = false,
+                 float firstKm = 0, float nextKm = 0);
 
 // Take row, split, as a place, its days walked, with the choice's marks.
 void MarkRow(Marker *marker, const Row *row, Place *place);

@@ -12,7 +12,9 @@
 // The days whose files conversion wrote: 1 up to the result.
 static Count DaysWritten(const Conversion &conversion) {
   const Following *following = conversion.following;
-  if (!following || following->nrDays < 2 || following->nrDays > maxDayFiles) return 0;
+  if (conversion.choosing != byFollowing || following->nrDays < 2 ||
+      following->nrDays > maxDayFiles)
+    return 0;
   return following->nrDays;
 }
 

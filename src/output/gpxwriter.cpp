@@ -32,6 +32,7 @@ static struct {
   BesideTour out;             // the file
   const Following *following; // what was chosen
   GpxPart part;               // what the places passed now are for
+  bool byDistance;            // the tour's locations were taken by distance
   bool held;                  // the routes are held from the writing pass
   size_t routePoints;         // written: the points of the day's route so far
   Row route[maxHeldRows];     // held: each day's start and locations, day after day
@@ -66,10 +67,11 @@ void OpenGpxOutput(const Conversion &conversion) {
   const char *tourName = conversion.tourName;
   const Following *following = conversion.following;
   gpx.following = following;
+  gpx.byDistance = conversion.choosing != byFollowing;
   // A short trip's choice read the export twice: the routes come from the
   // writing pass, as few are held as a NAVMAN N20's tour of as many days
-  // has.
-  gpx.held = following->nrDays <= static_cast<Count>(maxHeldDays) &&
+  // has. A tour taken by distance may have any number of locations a day.
+  gpx.held = !gpx.byDistance && following->nrDays <= static_cast<Count>(maxHeldDays) &&
              following->nrDays * (following->most + 1) <= static_cast<Count>(maxHeldRows);
   gpx.nrHeldRows = 0;
   std::fill(std::begin(gpx.nrHeld), std::end(gpx.nrHeld), 0);
@@ -142,6 +144,14 @@ static void TakeRoutePoint(Count day, const Row &row) {
 // one point.
 static void RouteStep(const Place &place) {
   if (place.dayBegins) gpx.routePoints = 0;
+  if (gpx.byDistance) {
+    // The day's locations of the tour file, after its start; its end is
+    // one only when taken.
+    if (place.dayBegins || place.tripLocation) TakeRoutePoint(place.day, *place.row);
+    if (place.dayBegins && place.tripLocation) gpx.nrLocations++;
+    if (place.step == stepDayEnd) EndRoute();
+    return;
+  }
   if (place.dayBegins || place.ownLocation) TakeRoutePoint(place.day, *place.row);
   if (place.step != stepDayEnd) return;
   if (place.ordinal > 0) TakeRoutePoint(place.day, *place.end);

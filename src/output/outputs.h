@@ -18,6 +18,11 @@
 // each report followed by an empty line.
 inline constexpr OutputRow byDistanceOutputs[] = {{&tourOutput, true}, {&poiOutput, true}};
 
+// A dropped export answered with distances or the fit: the tour file by
+// distance, and its GPX file and picture from the days the question walked.
+inline constexpr OutputRow droppedOutputs[] = {
+    {&tourOutput, false}, {&gpxOutput, false}, {&svgOutput, true}, {&poiOutput, true}};
+
 // A run that follows the route: the tour file, the day files, the GPX file
 // and the picture, their reports followed by one empty line; the POI file.
 inline constexpr OutputRow followingOutputs[] = {{&tourOutput, false},
@@ -30,6 +35,7 @@ inline constexpr OutputRow followingOutputs[] = {{&tourOutput, false},
 // every output of a run, and remembers every file a run writes.
 static_assert(3 + FilesOpen(followingOutputs, std::size(followingOutputs)) <= fileTableSize);
 static_assert(3 + FilesOpen(byDistanceOutputs, std::size(byDistanceOutputs)) <= fileTableSize);
+static_assert(3 + FilesOpen(droppedOutputs, std::size(droppedOutputs)) <= fileTableSize);
 static_assert(FilesWritten(followingOutputs, std::size(followingOutputs)) <= maxClosedOutputs);
 
 #endif

@@ -17,7 +17,9 @@ void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputR
   // A follow run's places are marked with the choice, pass by pass.
   static Marker marker;
   for (bool pass = true; pass;) {
-    if (conversion.following) StartMarker(&marker, conversion.following);
+    if (conversion.following)
+      StartMarker(&marker, conversion.following, conversion.choosing != byFollowing,
+                  conversion.firstKm, conversion.nextKm);
     readPass(reader, conversion.following ? &marker : nullptr, wanted);
     // A pass cut short leaves the outputs that want more unfinished.
     if (ExportReadFailed(*reader) || ExportChanged(*reader)) break;

@@ -102,6 +102,9 @@ static struct {
   Row place[mostLocations + 1];     // the day's start and locations, until its end
   RoutePoint at[mostLocations + 1]; // and where each lies
   size_t nrPlaces;                  // how many the day has so far
+  bool byDistance;                  // the tour's locations were taken by distance
+  size_t nrTaken;                   // then the day's locations drawn so far
+  RoutePoint before;                // and the last of them, or the day's start
   char dayKm[maxLegendDays][32];    // the legend's days: each one's last distance text
   Count nrPOIs;                     // POIs on the globe
 } svg;
@@ -151,11 +154,6 @@ static SvgPoint PointOf(const SvgFrame &frame, RoutePoint point) {
   return PointOfVector(frame, OnGlobe(point.longitude, point.latitude));
 }
 
-// Where the day's place i lies on the picture.
-static SvgPoint PlaceOf(size_t i) {
-  return PointOf(svg.frame, svg.at[i]);
-}
-
 // Write tenths of a px as a decimal, "123.4", moved by offset tenths.
 static void PutPx(OutFile *file, int64_t tenths, int64_t offset = 0) {
   tenths += offset;
@@ -202,6 +200,7 @@ void OpenSvgOutput(const Conversion &conversion) {
   const char *tourName = conversion.tourName;
   const Following *following = conversion.following;
   svg.following = following;
+  svg.byDistance = conversion.choosing != byFollowing;
   svg.frame = FrameOf(seen);
   seen = TripArea{};
   svg.nrPlaces = 0;
@@ -256,6 +255,7 @@ static void EndRouteLine() {
 // pieces the picture dashes: the whole tour's file, but where that holds
 // day 1 alone (15 to 99 days), each day's own file, copied day by day.
 static bool Shown(const Place &place) {
+  if (svg.byDistance) return place.tripLocation;
   return TripIsFirstDay(*svg.following) ? place.ownLocation : place.tripLocation;
 }
 
@@ -299,54 +299,6 @@ static void PutGreatCircle(OutFile *file, RoutePoint a, RoutePoint b) {
   PutLinePoint(file, PointOfVector(svg.frame, to));
 }
 
-// Draw the day that has ended: the straight lines of its own choice, dashed,
-// its start, its locations numbered day.n, and a ring round its end.
-static void DrawDay(Count day) {
-  OutFile *file = &svg.out.file;
-  const char *colour = ColourOf(day);
-  const size_t n = svg.nrPlaces;
-  if (n > 1) {
-    PutFixed(file, "<polyline fill=\"none\" stroke=\"");
-    PutText(file, colour);
-    PutFixed(file, "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" points=\"");
-    PutLinePoint(file, PlaceOf(0));
-    for (size_t i = 1; i < n; i++)
-      PutGreatCircle(file, svg.at[i - 1], svg.at[i]);
-    PutFixed(file, "\"/>\r\n");
-  }
-  SvgPoint start = PlaceOf(0);
-  PutFixed(file, "<rect ");
-  PutXY(file, "x", "y", start, -50, -50);
-  PutFixed(file, " width=\"10\" height=\"10\" fill=\"#FFFFFF\" stroke=\"");
-  PutText(file, colour);
-  PutFixed(file, "\" stroke-width=\"2\">");
-  PutTitle("Start: ", svg.place[0]);
-  PutFixed(file, "</rect>\r\n");
-  // A day of one route point has it as its one location.
-  for (size_t i = n > 1 ? 1 : 0; i < n; i++) {
-    SvgPoint p = PlaceOf(i);
-    PutFixed(file, "<g>");
-    PutTitle("", svg.place[i]);
-    PutFixed(file, "<circle ");
-    PutXY(file, "cx", "cy", p);
-    PutFixed(file, " r=\"6\" fill=\"");
-    PutText(file, colour);
-    PutFixed(file, "\" stroke=\"#FFFFFF\" stroke-width=\"1.5\"/><text ");
-    PutXY(file, "x", "y", p, 80, 40);
-    char number[48];
-    snprintf(number, sizeof number, ">%lld.%zu</text></g>\r\n", day, n > 1 ? i : 1);
-    PutText(file, number);
-  }
-  SvgPoint end = PlaceOf(n - 1);
-  PutFixed(file, "<circle ");
-  PutXY(file, "cx", "cy", end);
-  PutFixed(file, " r=\"10\" fill=\"none\" stroke=\"");
-  PutText(file, colour);
-  PutFixed(file, "\" stroke-width=\"2\">");
-  PutTitle("End: ", svg.place[n - 1]);
-  PutFixed(file, "</circle>\r\n");
-}
-
 // Hold row, at position, as the day's next place.
 static void HoldPlace(const Row &row, RoutePoint position) {
   if (svg.nrPlaces == std::size(svg.place)) return;
@@ -354,23 +306,119 @@ static void HoldPlace(const Row &row, RoutePoint position) {
   svg.at[svg.nrPlaces++] = position;
 }
 
+// Draw a dashed polyline in day's colour from the n places at through the
+// great circles between them.
+static void DrawDashes(Count day, const RoutePoint *at, size_t n) {
+  OutFile *file = &svg.out.file;
+  PutFixed(file, "<polyline fill=\"none\" stroke=\"");
+  PutText(file, ColourOf(day));
+  PutFixed(file, "\" stroke-width=\"1.5\" stroke-dasharray=\"6 4\" points=\"");
+  PutLinePoint(file, PointOf(svg.frame, at[0]));
+  for (size_t i = 1; i < n; i++)
+    PutGreatCircle(file, at[i - 1], at[i]);
+  PutFixed(file, "\"/>\r\n");
+}
+
+// Draw day's start, row at at: a square.
+static void DrawStart(Count day, const Row &row, RoutePoint at) {
+  OutFile *file = &svg.out.file;
+  PutFixed(file, "<rect ");
+  PutXY(file, "x", "y", PointOf(svg.frame, at), -50, -50);
+  PutFixed(file, " width=\"10\" height=\"10\" fill=\"#FFFFFF\" stroke=\"");
+  PutText(file, ColourOf(day));
+  PutFixed(file, "\" stroke-width=\"2\">");
+  PutTitle("Start: ", row);
+  PutFixed(file, "</rect>\r\n");
+}
+
+// Draw location number of day, row at at: a dot numbered day.number.
+static void DrawLocation(Count day, size_t number, const Row &row, RoutePoint at) {
+  OutFile *file = &svg.out.file;
+  SvgPoint p = PointOf(svg.frame, at);
+  PutFixed(file, "<g>");
+  PutTitle("", row);
+  PutFixed(file, "<circle ");
+  PutXY(file, "cx", "cy", p);
+  PutFixed(file, " r=\"6\" fill=\"");
+  PutText(file, ColourOf(day));
+  PutFixed(file, "\" stroke=\"#FFFFFF\" stroke-width=\"1.5\"/><text ");
+  PutXY(file, "x", "y", p, 80, 40);
+  char text[48];
+  snprintf(text, sizeof text, ">%lld.%zu</text></g>\r\n", day, number);
+  PutText(file, text);
+}
+
+// Draw day's end, row at at: a ring.
+static void DrawEnd(Count day, const Row &row, RoutePoint at) {
+  OutFile *file = &svg.out.file;
+  PutFixed(file, "<circle ");
+  PutXY(file, "cx", "cy", PointOf(svg.frame, at));
+  PutFixed(file, " r=\"10\" fill=\"none\" stroke=\"");
+  PutText(file, ColourOf(day));
+  PutFixed(file, "\" stroke-width=\"2\">");
+  PutTitle("End: ", row);
+  PutFixed(file, "</circle>\r\n");
+}
+
+// Draw the day that has ended: the straight lines of its choice, dashed,
+// its start, its locations numbered day.n, and a ring round its end.
+static void DrawDay(Count day) {
+  const size_t n = svg.nrPlaces;
+  if (n > 1) DrawDashes(day, svg.at, n);
+  DrawStart(day, svg.place[0], svg.at[0]);
+  // A day of one route point has it as its one location.
+  for (size_t i = n > 1 ? 1 : 0; i < n; i++)
+    DrawLocation(day, n > 1 ? i : 1, svg.place[i], svg.at[i]);
+  DrawEnd(day, svg.place[n - 1], svg.at[n - 1]);
+}
+
+// A tour taken by distance may have any number of locations a day: each is
+// drawn as it comes, with the dashes from the one before, and the day's
+// start and end once it has ended. A day's end is no location unless
+// taken.
+static void DrawTakenPlace(const Place &place) {
+  if (place.step == stepDayEnd) {
+    DrawStart(place.day, svg.place[0], svg.at[0]);
+    DrawEnd(place.day, *place.end, place.position);
+    return;
+  }
+  if (place.step != stepPoint) return;
+  if (place.dayBegins) {
+    svg.nrPlaces = 0;
+    HoldPlace(*place.row, place.position);
+    svg.nrTaken = 0;
+    svg.before = place.position;
+  }
+  if (!place.tripLocation) return;
+  if (!place.dayBegins) {
+    RoutePoint piece[2] = {svg.before, place.position};
+    DrawDashes(place.day, piece, 2);
+  }
+  DrawLocation(place.day, ++svg.nrTaken, *place.row, place.position);
+  svg.before = place.position;
+}
+
 // The day has ended at place, a day's end: draw it, and keep its km for the
 // legend.
 static void EndPlacesDay(const Place &place) {
   Count day = place.day;
-  if (place.ordinal > 0) HoldPlace(*place.end, place.position);
+  if (place.ordinal > 0 && !svg.byDistance) HoldPlace(*place.end, place.position);
   // The legend keeps the texts of sensible lengths whole.
   Text km = KmOf(*place.end);
   if (day <= static_cast<Count>(maxLegendDays))
     snprintf(svg.dayKm[day - 1], sizeof svg.dayKm[day - 1], "%.*s", static_cast<int>(km.length),
              km.bytes);
-  DrawDay(day);
+  if (!svg.byDistance) DrawDay(day);
 }
 
 static void DrawPlace(const Place &place) {
   if (place.step == stepDayEnd) EndPlacesDay(place);
-  if (place.dayBegins) svg.nrPlaces = 0;
-  if (place.dayBegins || Shown(place)) HoldPlace(*place.row, place.position);
+  if (svg.byDistance) {
+    DrawTakenPlace(place);
+  } else {
+    if (place.dayBegins) svg.nrPlaces = 0;
+    if (place.dayBegins || Shown(place)) HoldPlace(*place.row, place.position);
+  }
   if (!place.poi || !place.onGlobe) return;
   if (svg.nrPOIs++ >= maxPoiMarkers) return;
   SvgPoint p = PointOf(svg.frame, place.position);
@@ -437,7 +485,7 @@ static void DrawLegend() {
   bool more = following.nrDays > shown;
   // The dashes are the whole tour's file's: of several days, its figure on a
   // line of its own, each day's file's beside its day.
-  bool tripDashed = !TripIsFirstDay(following) && following.nrDays > 1;
+  bool tripDashed = !svg.byDistance && !TripIsFirstDay(following) && following.nrDays > 1;
   size_t lines = 2 + static_cast<size_t>(shown) + (more ? 1 : 0) + (tripDashed ? 1 : 0);
   size_t widest = std::max<size_t>(NameLength(svg.out.tour) - (sizeof ".xml" - 1), 24);
   // The characters of a day's line besides its km, and of the tour file's.
@@ -462,7 +510,9 @@ static void DrawLegend() {
              y - 10, ColourOf(d), y, d);
     PutText(file, text);
     PutXmlText(file, svg.dayKm[d - 1], strlen(svg.dayKm[d - 1]));
-    if (!tripDashed)
+    if (svg.byDistance)
+      snprintf(text, sizeof text, " km</text>\r\n");
+    else if (!tripDashed)
       snprintf(text, sizeof text, " km, within %.1f km</text>\r\n",
                following.nrDays == 1 ? following.tripDeviation : OwnDeviation(following, d));
     else if (d <= maxDayFiles && following.nrDays <= maxDayFiles)

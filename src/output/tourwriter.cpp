@@ -145,7 +145,8 @@ void OpenTourOutput(const Conversion &conversion) {
   tour.nrLocations = 0;
   tour.most = conversion.most;
   tour.routeRowSeen = tour.textRowSeen = false;
-  tour.following = conversion.following;
+  // A tour taken by distance walks the days for the picture alone.
+  tour.following = conversion.choosing == byFollowing ? conversion.following : nullptr;
   if (tour.file.stream) WriteTourHead(&tour.file);
 }
 
