@@ -168,7 +168,7 @@ static inline bool Holds(const Wedge &w, double ux, double uy) {
 // direction u: the very wedge of tangents that a flat point at v and a
 // circle of radius sinEps give. Within eps of either end, apex or its
 // antipode, every half circle passes.
-static inline void Narrow(Wedge *w, const Apex &apex, Vector p, double vx, double vy,
+static inline void Narrow(Wedge *w, const Apex &apex, const Vector &p, double vx, double vy,
                           double sinEps) {
   double d2 = vx * vx + vy * vy, eps2 = sinEps * sinEps;
   if (d2 <= eps2) {

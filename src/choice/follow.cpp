@@ -141,7 +141,7 @@ static void StartMeasure(Measure *measure, const RoutePoint *at, const uint16_t 
 }
 
 // Take the route point ordinal at p, of a day held one in stride.
-static void MeasurePoint(Measure *measure, Count stride, Count ordinal, Vector p) {
+static void MeasurePoint(Measure *measure, Count stride, Count ordinal, const Vector &p) {
   if (measure->next == measure->n) return;
   // The locations before the end are held points, their ordinals known.
   bool last = measure->next + 1 == measure->n;
@@ -173,7 +173,8 @@ static const ThinnedDay *ThinnedOf(const Following &following, Count d) {
 }
 
 // Begin the walk through day d, at start, when it was thinned.
-static void BeginThinned(ThinnedWalk *walk, const Following &following, Count d, Vector start) {
+static void BeginThinned(ThinnedWalk *walk, const Following &following, Count d,
+                         const Vector &start) {
   walk->day = 0;
   const ThinnedDay *thinned = ThinnedOf(following, d);
   if (!thinned) return;

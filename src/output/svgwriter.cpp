@@ -143,7 +143,7 @@ static int64_t Tenths(double px) {
   return static_cast<int64_t>(px * 10 + (px < 0 ? -0.5 : 0.5));
 }
 
-static SvgPoint PointOfVector(const SvgFrame &frame, Vector v) {
+static SvgPoint PointOfVector(const SvgFrame &frame, const Vector &v) {
   double x, y;
   Project(frame.centre, v, &x, &y);
   return {Tenths(frame.left + (x - frame.leastX) * frame.pxPerKm),
@@ -515,7 +515,7 @@ static void DrawLegend() {
     else if (!tripDashed)
       snprintf(text, sizeof text, " km, within %.1f km</text>\r\n",
                following.nrDays == 1 ? following.tripDeviation : OwnDeviation(following, d));
-    else if (d <= maxDayFiles && following.nrDays <= maxDayFiles)
+    else if (following.nrDays <= maxDayFiles)
       snprintf(text, sizeof text, " km (day file: %.1f km)</text>\r\n", OwnDeviation(following, d));
     else
       snprintf(text, sizeof text, " km</text>\r\n");
