@@ -112,10 +112,12 @@ static struct {
 // The canvas and the room left around the trip.
 constexpr double width = 1200, height = 900, margin = 40;
 
-// One colour a day, repeating: the Okabe-Ito palette, told apart by riders
-// who do not see every colour.
-static const char *const palette[] = {"#0072B2", "#E69F00", "#009E73", "#CC79A7",
-                                      "#56B4E9", "#D55E00", "#F0E442", "#000000"};
+// One colour a day, repeating after eight, so that days in a row always
+// differ: the Okabe-Ito palette, told apart by riders who do not see every
+// colour, its light colours darkened to at least 3:1 against the white
+// ground (orange, sky blue and yellow were 2.3, 2.3 and 1.3).
+static const char *const palette[] = {"#0072B2", "#B86E00", "#009E73", "#CC79A7",
+                                      "#3A8FC8", "#D55E00", "#8A7A00", "#000000"};
 
 static const char *ColourOf(Count day) {
   return palette[static_cast<size_t>(day - 1) % std::size(palette)];
@@ -329,6 +331,13 @@ static void DrawStart(Count day, const Row &row, RoutePoint at) {
   PutFixed(file, "\" stroke-width=\"2\">");
   PutTitle("Start: ", row);
   PutFixed(file, "</rect>\r\n");
+  // From the ninth day on colours come again: the start says its day.
+  if (day < static_cast<Count>(std::size(palette)) + 1) return;
+  PutFixed(file, "<text font-weight=\"bold\" ");
+  PutXY(file, "x", "y", PointOf(svg.frame, at), 80, -60);
+  char text[32];
+  snprintf(text, sizeof text, ">%lld</text>\r\n", day);
+  PutText(file, text);
 }
 
 // Draw location number of day, row at at: a dot numbered day.number.
