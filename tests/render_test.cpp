@@ -91,10 +91,21 @@ TEST(Render, SampleShowsItsDotsOnWhite) {
   std::vector<Dot> dots = Dots(svg);
   // The tour file's 14 locations.
   ASSERT_EQ(dots.size(), 14u);
-  for (size_t i : {size_t{0}, dots.size() / 2, dots.size() - 1})
+  // The last one lies under the Landeck POI's marker.
+  for (size_t i : {size_t{0}, dots.size() / 2, dots.size() - 2})
     for (const auto &off : {std::pair<int, int>{4, 0}, {-4, 0}, {0, 4}, {0, -4}})
       EXPECT_EQ(pixel(dots[i].x + off.first, dots[i].y + off.second), dots[i].colour)
           << "dot " << i << " at " << dots[i].x << "," << dots[i].y;
+
+  // Every POI's marker shows, above any dot: its middle is its grey.
+  size_t markers = 0;
+  for (size_t at = 0; (at = svg.find("<rect x=", at)) != std::string::npos; at++) {
+    if (svg.compare(svg.find(" width=", at), 10, " width=\"6\"") != 0) continue;
+    markers++;
+    double x = Number(svg, at, "x") + 3, y = Number(svg, at, "y") + 3;
+    EXPECT_EQ(pixel(x, y), "#555555") << "POI at " << x << "," << y;
+  }
+  EXPECT_EQ(markers, 12u);
 
   // A pixel 40 px or more from every point drawn, outside the legend's box.
   std::vector<std::pair<double, double>> drawn = DrawnPoints(svg);

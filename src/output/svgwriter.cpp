@@ -420,6 +420,48 @@ static void EndPlacesDay(const Place &place) {
   if (!svg.byDistance) DrawDay(day);
 }
 
+// Draw a POI's marker at p, named by the n bytes at name.
+static void DrawPoi(SvgPoint p, const char *name, size_t n) {
+  PutFixed(&svg.out.file, "<rect ");
+  PutXY(&svg.out.file, "x", "y", p, -30, -30);
+  PutFixed(&svg.out.file, " width=\"6\" height=\"6\" fill=\"#555555\"><title>");
+  PutXmlText(&svg.out.file, name, n);
+  PutFixed(&svg.out.file, "</title></rect>\r\n");
+}
+
+// POI markers are drawn after every day, above their dots: each is held
+// until then, its name in a pool. Once the pool is full, a marker is drawn
+// as it comes.
+constexpr size_t poiNamesSize = 64 * 1024;
+static struct {
+  SvgPoint at[maxPoiMarkers];       // where each held marker goes
+  size_t nameAt[maxPoiMarkers];     // its name's first byte in names
+  size_t nameLength[maxPoiMarkers]; // and its bytes
+  size_t n;                         // markers held
+  char names[poiNamesSize];         // their names, one after another
+  size_t used;                      // bytes of names used
+} pois;
+
+static void HoldPoi(const Place &place) {
+  SvgPoint p = PointOf(svg.frame, place.position);
+  Text name = NameOf(*place.row);
+  if (pois.n == std::size(pois.at) || name.length > poiNamesSize - pois.used) {
+    DrawPoi(p, name.bytes, name.length);
+    return;
+  }
+  memcpy(pois.names + pois.used, name.bytes, name.length);
+  pois.at[pois.n] = p;
+  pois.nameAt[pois.n] = pois.used;
+  pois.nameLength[pois.n++] = name.length;
+  pois.used += name.length;
+}
+
+static void DrawHeldPois() {
+  for (size_t i = 0; i < pois.n; i++)
+    DrawPoi(pois.at[i], pois.names + pois.nameAt[i], pois.nameLength[i]);
+  pois.n = pois.used = 0;
+}
+
 static void DrawPlace(const Place &place) {
   if (place.step == stepDayEnd) EndPlacesDay(place);
   if (svg.byDistance) {
@@ -430,13 +472,7 @@ static void DrawPlace(const Place &place) {
   }
   if (!place.poi || !place.onGlobe) return;
   if (svg.nrPOIs++ >= maxPoiMarkers) return;
-  SvgPoint p = PointOf(svg.frame, place.position);
-  PutFixed(&svg.out.file, "<rect ");
-  PutXY(&svg.out.file, "x", "y", p, -30, -30);
-  PutFixed(&svg.out.file, " width=\"6\" height=\"6\" fill=\"#555555\"><title>");
-  Text name = NameOf(*place.row);
-  PutXmlText(&svg.out.file, name.bytes, name.length);
-  PutFixed(&svg.out.file, "</title></rect>\r\n");
+  HoldPoi(place);
 }
 
 void PutSvgPlace(const Place &place) {
@@ -452,6 +488,7 @@ bool SvgOutputPassesLeft() {
     return true;
   }
   if (svg.part == svgPlaces) {
+    DrawHeldPois();
     PutFixed(&svg.out.file, "</g>\r\n");
     svg.part = svgDone;
   }
