@@ -269,7 +269,7 @@ TEST_F(DoubleClick, ExportBesideItIsAskedAbout) {
   EXPECT_EQ(PlayExe({}, {{"forthefirstandthenextlocations:", 1, "\r"}}), 0)
       << Squeezed(run.console);
   std::string console = Squeezed(run.console);
-  EXPECT_NE(console.find("PressEnterfor14locationsthatfollowtheroute(within1.2kmofit),"),
+  EXPECT_NE(console.find("PressEnterfor14locationswithin1.2kmoftheroute(dayfiles:0.5km),"),
             std::string::npos)
       << console;
   EXPECT_EQ(console.find("usage:"), std::string::npos) << console;

@@ -90,6 +90,21 @@ void SeeSvgPlace(const Place &place) {
   seen.mostY = std::max(seen.mostY, y);
 }
 
+// A box of the picture in tenths of a px, for what must not overlap.
+struct SvgBox {
+  int32_t left, top, right, bottom; // a picture is 12000 x 9000 tenths
+};
+
+static bool Overlap(const SvgBox &a, const SvgBox &b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Marks and labels whose places are known, for the labels still to come: a
+// picture of 1200 x 900 px has room for far fewer labels. Beyond, a label
+// could not be kept clear of what is not noted: the tooltips number the
+// locations alone, and no label costs more than these checks.
+constexpr size_t maxMarks = 2048;
+
 // The run's picture.
 static struct {
   BesideTour out;                   // the file
@@ -103,6 +118,7 @@ static struct {
   RoutePoint at[mostLocations + 1]; // and where each lies
   size_t nrPlaces;                  // how many the day has so far
   bool byDistance;                  // the tour's locations were taken by distance
+  SvgBox legend;                    // where the legend goes, chosen before the places
   size_t nrTaken;                   // then the day's locations drawn so far
   RoutePoint before;                // and the last of them, or the day's start
   char dayKm[maxLegendDays][32];    // the legend's days: each one's last distance text
@@ -198,6 +214,32 @@ static void PutText(OutFile *file, const char *text) {
   PutBytes(file, text, strlen(text));
 }
 
+// The boxes that the labels keep clear of: every dot, start and end of the
+// trip, noted in the writing pass, and each label as it is placed.
+static struct {
+  SvgBox mark[maxMarks];  // the dots, starts and ends
+  size_t nrMarks;         // how many
+  SvgBox label[maxMarks]; // the labels placed so far
+  size_t nrLabels;        // how many
+  bool overflowed;        // more marks than noted: no label is placed
+} clear;
+
+// The box of tenths left to right and top to bottom, clamped to the
+// canvas and a margin, so that it fits its 32-bit corners.
+static SvgBox Box(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+  auto clamp = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, -1000, 13000)); };
+  return {clamp(left), clamp(top), clamp(right), clamp(bottom)};
+}
+
+// Note a mark of half-width half tenths of a px round p.
+static void NoteMark(SvgPoint p, int64_t half) {
+  if (clear.nrMarks == maxMarks) {
+    clear.overflowed = true;
+    return;
+  }
+  clear.mark[clear.nrMarks++] = Box(p.x - half, p.y - half, p.x + half, p.y + half);
+}
+
 void OpenSvgOutput(const Conversion &conversion) {
   const char *tourName = conversion.tourName;
   const Following *following = conversion.following;
@@ -209,6 +251,9 @@ void OpenSvgOutput(const Conversion &conversion) {
   svg.nrPOIs = 0;
   for (auto &km : svg.dayKm)
     km[0] = '\0';
+  clear.nrMarks = clear.nrLabels = 0;
+  clear.overflowed = false;
+  svg.legend = {100, 100, 100, 100};
   bool opened = OpenBesideTour(&svg.out, tourName, ".svg");
   svg.part = opened ? svgRoutes : svgDone;
   if (!opened) return;
@@ -261,9 +306,25 @@ static bool Shown(const Place &place) {
   return TripIsFirstDay(*svg.following) ? place.ownLocation : place.tripLocation;
 }
 
+// Note the day's km, for the legend, from place, a day's end.
+static void NoteDayKm(const Place &place) {
+  // The legend keeps the texts of sensible lengths whole.
+  Text km = KmOf(*place.end);
+  Count day = place.day;
+  if (day <= static_cast<Count>(maxLegendDays))
+    snprintf(svg.dayKm[day - 1], sizeof svg.dayKm[day - 1], "%.*s", static_cast<int>(km.length),
+             km.bytes);
+}
+
 static void DrawRoutePlace(const Place &place) {
-  if (place.step == stepDayEnd) EndRouteLine();
+  if (place.step == stepDayEnd) {
+    EndRouteLine();
+    NoteMark(PointOf(svg.frame, place.position), 110);
+    NoteDayKm(place);
+  }
   if (place.step != stepPoint) return;
+  if (place.dayBegins) NoteMark(PointOf(svg.frame, place.position), 60);
+  if (Shown(place)) NoteMark(PointOf(svg.frame, place.position), 70);
   if (place.dayBegins)
     BeginRouteLine(place.day, place.position);
   else
@@ -341,20 +402,59 @@ static void DrawStart(Count day, const Row &row, RoutePoint at) {
 }
 
 // Draw location number of day, row at at: a dot numbered day.number.
+// Whether box is free for a label of the mark centred at p: over no other
+// mark, no label placed and not the legend.
+static bool FreeForLabel(const SvgBox &box, SvgPoint p) {
+  if (clear.overflowed || clear.nrLabels == maxMarks || Overlap(box, svg.legend)) return false;
+  for (size_t i = 0; i < clear.nrMarks; i++) {
+    const SvgBox &mark = clear.mark[i];
+    bool own = mark.left + mark.right == 2 * p.x && mark.top + mark.bottom == 2 * p.y;
+    if (!own && Overlap(box, mark)) return false;
+  }
+  for (size_t i = 0; i < clear.nrLabels; i++)
+    if (Overlap(box, clear.label[i])) return false;
+  return true;
+}
+
 static void DrawLocation(Count day, size_t number, const Row &row, RoutePoint at) {
   OutFile *file = &svg.out.file;
   SvgPoint p = PointOf(svg.frame, at);
+  char label[40];
+  int n = snprintf(label, sizeof label, "%lld.%zu", day, number);
+  // 11 px type, 0.6 em a character: right of the dot, left, above, below,
+  // the first side where the label covers no other mark, label or the
+  // legend; where none is free, the tooltip alone numbers the location.
+  int64_t wide = 66 * n;
+  const int64_t sides[4][2] = {{80, 40}, {-80 - wide, 40}, {-wide / 2, -90}, {-wide / 2, 170}};
+  const int64_t *side = nullptr;
+  for (const auto &s : sides) {
+    SvgBox box = Box(p.x + s[0], p.y + s[1] - 90, p.x + s[0] + wide, p.y + s[1] + 25);
+    if (!FreeForLabel(box, p)) continue;
+    clear.label[clear.nrLabels++] = box;
+    side = s;
+    break;
+  }
   PutFixed(file, "<g>");
-  PutTitle("", row);
+  PutFixed(file, "<title>");
+  if (!side) {
+    PutBytes(file, label, static_cast<size_t>(n));
+    PutFixed(file, ": ");
+  }
+  PutLocationName(file, row, 0);
+  PutFixed(file, "</title>");
   PutFixed(file, "<circle ");
   PutXY(file, "cx", "cy", p);
   PutFixed(file, " r=\"6\" fill=\"");
   PutText(file, ColourOf(day));
-  PutFixed(file, "\" stroke=\"#FFFFFF\" stroke-width=\"1.5\"/><text ");
-  PutXY(file, "x", "y", p, 80, 40);
-  char text[48];
-  snprintf(text, sizeof text, ">%lld.%zu</text></g>\r\n", day, number);
-  PutText(file, text);
+  PutFixed(file, "\" stroke=\"#FFFFFF\" stroke-width=\"1.5\"/>");
+  if (side) {
+    PutFixed(file, "<text ");
+    PutXY(file, "x", "y", p, side[0], side[1]);
+    PutFixed(file, ">");
+    PutBytes(file, label, static_cast<size_t>(n));
+    PutFixed(file, "</text>");
+  }
+  PutFixed(file, "</g>\r\n");
 }
 
 // Draw day's end, row at at: a ring.
@@ -412,11 +512,6 @@ static void DrawTakenPlace(const Place &place) {
 static void EndPlacesDay(const Place &place) {
   Count day = place.day;
   if (place.ordinal > 0 && !svg.byDistance) HoldPlace(*place.end, place.position);
-  // The legend keeps the texts of sensible lengths whole.
-  Text km = KmOf(*place.end);
-  if (day <= static_cast<Count>(maxLegendDays))
-    snprintf(svg.dayKm[day - 1], sizeof svg.dayKm[day - 1], "%.*s", static_cast<int>(km.length),
-             km.bytes);
   if (!svg.byDistance) DrawDay(day);
 }
 
@@ -432,14 +527,14 @@ static void DrawPoi(SvgPoint p, const char *name, size_t n) {
 // POI markers are drawn after every day, above their dots: each is held
 // until then, its name in a pool. Once the pool is full, a marker is drawn
 // as it comes.
-constexpr size_t poiNamesSize = 64 * 1024;
+constexpr size_t poiNamesSize = 32 * 1024;
 static struct {
-  SvgPoint at[maxPoiMarkers];       // where each held marker goes
-  size_t nameAt[maxPoiMarkers];     // its name's first byte in names
-  size_t nameLength[maxPoiMarkers]; // and its bytes
-  size_t n;                         // markers held
-  char names[poiNamesSize];         // their names, one after another
-  size_t used;                      // bytes of names used
+  SvgPoint at[maxPoiMarkers];         // where each held marker goes
+  uint16_t nameAt[maxPoiMarkers];     // its name's first byte in names
+  uint16_t nameLength[maxPoiMarkers]; // and its bytes
+  size_t n;                           // markers held
+  char names[poiNamesSize];           // their names, one after another
+  size_t used;                        // bytes of names used
 } pois;
 
 static void HoldPoi(const Place &place) {
@@ -451,8 +546,8 @@ static void HoldPoi(const Place &place) {
   }
   memcpy(pois.names + pois.used, name.bytes, name.length);
   pois.at[pois.n] = p;
-  pois.nameAt[pois.n] = pois.used;
-  pois.nameLength[pois.n++] = name.length;
+  pois.nameAt[pois.n] = static_cast<uint16_t>(pois.used);
+  pois.nameLength[pois.n++] = static_cast<uint16_t>(name.length);
   pois.used += name.length;
 }
 
@@ -480,8 +575,11 @@ void PutSvgPlace(const Place &place) {
   if (svg.part == svgPlaces) DrawPlace(place);
 }
 
+static void PlaceLegend();
+
 bool SvgOutputPassesLeft() {
   if (svg.part == svgRoutes) {
+    PlaceLegend();
     PutFixed(&svg.out.file, "</g>\r\n<g font-family=\"sans-serif\" font-size=\"11\" "
                             "fill=\"#333333\">\r\n");
     svg.part = svgPlaces;
@@ -524,26 +622,77 @@ static void DrawScaleBar() {
 
 // The legend, top left: the tour's name, each day's km and the deviation of
 // its own choice, the POIs.
+// The legend's lines, and whether the tour file has a line of its own (the
+// dashes are its, over several days), its days shown and whether more
+// follow.
+struct LegendLines {
+  Count shown;     // days named
+  bool more;       // and a line for the rest
+  bool tripDashed; // a line for the tour file
+  size_t lines;    // lines in all
+  size_t width;    // px
+  size_t height;   // px
+};
+
+static LegendLines LegendOf() {
+  const Following &following = *svg.following;
+  LegendLines legend;
+  legend.shown = std::min(following.nrDays, static_cast<Count>(maxLegendDays));
+  legend.more = following.nrDays > legend.shown;
+  legend.tripDashed = !svg.byDistance && !TripIsFirstDay(following) && following.nrDays > 1;
+  legend.lines =
+      2 + static_cast<size_t>(legend.shown) + (legend.more ? 1 : 0) + (legend.tripDashed ? 1 : 0);
+  size_t widest = std::max<size_t>(NameLength(svg.out.tour) - (sizeof ".xml" - 1), 24);
+  // The characters of a day's line besides its km, and of the tour file's.
+  for (Count d = 0; d < legend.shown; d++)
+    widest = std::max(widest, 32 + strlen(svg.dayKm[d]));
+  if (legend.tripDashed) widest = std::max<size_t>(widest, 40);
+  legend.width = std::min<size_t>(24 + widest * 7, 1180);
+  legend.height = 12 + legend.lines * 18;
+  return legend;
+}
+
+// Put the legend in the corner where it covers the fewest dots, starts and
+// ends, top left on a tie; the bottom left keeps clear of the scale bar.
+static void PlaceLegend() {
+  LegendLines legend = LegendOf();
+  int32_t w = static_cast<int32_t>(legend.width) * 10, h = static_cast<int32_t>(legend.height) * 10;
+  const SvgBox corners[] = {{100, 100, 100 + w, 100 + h},
+                            {11900 - w, 100, 11900, 100 + h},
+                            {11900 - w, 8900 - h, 11900, 8900},
+                            {100, 8500 - h, 100 + w, 8500}};
+  size_t fewest = SIZE_MAX;
+  for (const SvgBox &corner : corners) {
+    size_t covered = 0;
+    for (size_t i = 0; i < clear.nrMarks; i++)
+      covered += Overlap(corner, clear.mark[i]);
+    if (covered < fewest) {
+      fewest = covered;
+      svg.legend = corner;
+    }
+  }
+}
+
 static void DrawLegend() {
   OutFile *file = &svg.out.file;
   const Following &following = *svg.following;
-  Count shown = std::min(following.nrDays, static_cast<Count>(maxLegendDays));
-  bool more = following.nrDays > shown;
-  // The dashes are the whole tour's file's: of several days, its figure on a
-  // line of its own, each day's file's beside its day.
-  bool tripDashed = !svg.byDistance && !TripIsFirstDay(following) && following.nrDays > 1;
-  size_t lines = 2 + static_cast<size_t>(shown) + (more ? 1 : 0) + (tripDashed ? 1 : 0);
-  size_t widest = std::max<size_t>(NameLength(svg.out.tour) - (sizeof ".xml" - 1), 24);
-  // The characters of a day's line besides its km, and of the tour file's.
-  for (Count d = 0; d < shown; d++)
-    widest = std::max(widest, 32 + strlen(svg.dayKm[d]));
-  if (tripDashed) widest = std::max<size_t>(widest, 40);
-  char text[160];
+  LegendLines legend = LegendOf();
+  Count shown = legend.shown;
+  bool more = legend.more, tripDashed = legend.tripDashed;
+  char text[200];
+  // Drawn as at the top left, moved to its corner.
+  int64_t dx = svg.legend.left / 10 - 10, dy = svg.legend.top / 10 - 10;
+  PutFixed(file, "<g font-family=\"sans-serif\" font-size=\"13\" fill=\"#333333\"");
+  if (dx != 0 || dy != 0) {
+    snprintf(text, sizeof text, " transform=\"translate(%lld,%lld)\"", static_cast<long long>(dx),
+             static_cast<long long>(dy));
+    PutText(file, text);
+  }
   snprintf(text, sizeof text,
-           "<g font-family=\"sans-serif\" font-size=\"13\" fill=\"#333333\">\r\n"
+           ">\r\n"
            "<rect x=\"10\" y=\"10\" width=\"%zu\" height=\"%zu\" fill=\"#FFFFFF\" "
            "fill-opacity=\"0.85\" stroke=\"#999999\"/>\r\n",
-           std::min<size_t>(24 + widest * 7, 1180), 12 + lines * 18);
+           legend.width, legend.height);
   PutText(file, text);
   PutFixed(file, "<text x=\"20\" y=\"28\" font-weight=\"bold\">");
   PutTourName(&svg.out);
