@@ -2,13 +2,14 @@
 // standard output, for benchmarks and the constant-memory test:
 //
 //   mkexport SIZE [SEED]     SIZE in bytes, or with a k, M or G suffix
-//   mkexport --days DAYS POINTS [SEED]
+//   mkexport --days DAYS POINTS [SEED [STEP]]
 //
 // About 80 % route rows with growing distances, 15 % named POIs and 5 % empty
 // lines that start a new day at 0 km; CR LF line ends; names in Windows-1252.
 // The output ends with the first line that reaches SIZE. With --days, DAYS
 // days of POINTS route points each, a road whose heading wanders, a route
-// point about every 0.5 km, a place name at each day's end.
+// point about every STEP tenths of a km (5 unless given), a place name at
+// each day's end.
 #include "random.h"
 
 #include <cmath>
@@ -27,9 +28,10 @@ static void PrintDMS(char *text, size_t size, long millionths) {
 }
 
 // Write days of points route points each: a road whose heading wanders, in
-// steps of about 0.5 km, in the north-east quarter of the globe, where the
-// DMS digits need no sign.
-static int PrintDays(unsigned long days, unsigned long points) {
+// steps of about step tenths of a km, in the north-east quarter of the
+// globe, where the DMS digits need no sign.
+static int PrintDays(unsigned long days, unsigned long points, unsigned long step) {
+  double scale = static_cast<double>(step) / 5;
   double lon = 11400000, lat = 47260000; // millionths of a degree
   double c = 1, s = 0;                   // the heading, as a unit vector
   unsigned long n = 1;
@@ -39,7 +41,8 @@ static int PrintDays(unsigned long days, unsigned long points) {
       PrintDMS(lonText, sizeof lonText, static_cast<long>(lon));
       PrintDMS(latText, sizeof latText, static_cast<long>(lat));
       const char *name = i + 1 == points ? "Landeck" : "";
-      if (printf("%lu\t%lu.%lu\t0:00\t%s\t\tRoute\t(%s,%s)\t\t1000 m\r\n", n, i / 2, i % 2 * 5,
+      unsigned long km10 = i * step;
+      if (printf("%lu\t%lu.%lu\t0:00\t%s\t\tRoute\t(%s,%s)\t\t1000 m\r\n", n, km10 / 10, km10 % 10,
                  name, lonText, latText) < 0)
         return 1;
       // A turn of up to 0.25 radians, by Taylor's series and square roots
@@ -51,10 +54,10 @@ static int PrintDays(unsigned long days, unsigned long points) {
       c = turnedC / length;
       s = turnedS / length;
       // A road that reaches the edge of that quarter turns back.
-      if (lon + 6600 * c < 1e6 || lon + 6600 * c > 170e6) c = -c;
-      if (lat + 4500 * s < 1e6 || lat + 4500 * s > 80e6) s = -s;
-      lon += 6600 * c;
-      lat += 4500 * s;
+      if (lon + 6600 * scale * c < 1e6 || lon + 6600 * scale * c > 170e6) c = -c;
+      if (lat + 4500 * scale * s < 1e6 || lat + 4500 * scale * s > 80e6) s = -s;
+      lon += 6600 * scale * c;
+      lat += 4500 * scale * s;
     }
     if (day < days && printf("\r\n") < 0) return 1;
   }
@@ -62,12 +65,14 @@ static int PrintDays(unsigned long days, unsigned long points) {
 }
 
 int main(int argc, char **argv) {
-  if (argc >= 4 && argc <= 5 && std::string(argv[1]) == "--days") {
-    generator.state = argc == 5 ? strtoull(argv[4], nullptr, 10) : 2009;
-    return PrintDays(strtoul(argv[2], nullptr, 10), strtoul(argv[3], nullptr, 10));
+  if (argc >= 4 && argc <= 6 && std::string(argv[1]) == "--days") {
+    generator.state = argc >= 5 ? strtoull(argv[4], nullptr, 10) : 2009;
+    unsigned long step = argc == 6 ? strtoul(argv[5], nullptr, 10) : 5;
+    return PrintDays(strtoul(argv[2], nullptr, 10), strtoul(argv[3], nullptr, 10), step);
   }
   if (argc < 2 || argc > 3) {
-    fprintf(stderr, "usage: mkexport SIZE [SEED]\n       mkexport --days DAYS POINTS [SEED]\n");
+    fprintf(stderr,
+            "usage: mkexport SIZE [SEED]\n       mkexport --days DAYS POINTS [SEED [STEP]]\n");
     return 2;
   }
   char *suffix;

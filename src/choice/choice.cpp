@@ -11,6 +11,8 @@
 // own deviation.
 #include "choice/choice.h"
 
+#include "base/wedge.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -132,70 +134,31 @@ double SplitLocations(const DayChoices *const *days, size_t nrDays, bool byLow, 
   return best;
 }
 
-// The directions from a point within a wedge, from l round to r counter-
-// clockwise, less than half a turn; or all of them. Directions are in the
-// plane that touches the globe at the point: the great circles through it.
-struct Wedge {
-  double lx, ly, rx, ry;
-  bool full;
-  bool empty;
-  bool farEnd; // a point passed only by the far end of a half circle
+// A wedge of the plane that touches the globe at a point, whose directions
+// are the great circles through it, and whether a point was passed only by
+// the far end of a half circle.
+struct GlobeWedge {
+  Wedge w;
+  bool farEnd;
 };
 
-constexpr Wedge fullWedge = {0, 0, 0, 0, true, false, false};
+constexpr GlobeWedge fullGlobeWedge = {fullWedge, false};
 
-// Whether u lies counterclockwise from a, by less than half a turn.
-static inline bool Ahead(double ax, double ay, double ux, double uy) {
-  return ax * uy - ay * ux >= 0;
-}
-
-static inline bool Between(double lx, double ly, double rx, double ry, double ux, double uy) {
-  return Ahead(lx, ly, ux, uy) && Ahead(ux, uy, rx, ry);
-}
-
-// Whether the direction u lies in w. The null direction, a piece whose ends
-// coincide or are antipodal, does only where every point is within eps of
-// them.
-static inline bool Holds(const Wedge &w, double ux, double uy) {
-  if (w.full) return true;
-  if (ux == 0 && uy == 0) return false;
-  return Between(w.lx, w.ly, w.rx, w.ry, ux, uy);
-}
-
-// Narrow w, at apex, to the half great circles from it that pass within
+// Narrow gw, at apex, to the half great circles from it that pass within
 // eps of p, whose direction from apex is v and which lies sinEps = sin eps
 // from such a half circle where |v x u| <= sinEps and v . u >= 0 for its
 // direction u: the very wedge of tangents that a flat point at v and a
 // circle of radius sinEps give. Within eps of either end, apex or its
 // antipode, every half circle passes.
-static inline void Narrow(Wedge *w, const Apex &apex, const Vector &p, double vx, double vy,
-                          double sinEps) {
-  double d2 = vx * vx + vy * vy, eps2 = sinEps * sinEps;
-  if (d2 <= eps2) {
-    if (Dot(p, apex.at) < 0) w->farEnd = true;
-    return;
-  }
-  // The two tangents from the apex to the circle of sinEps round the point.
-  double t = std::sqrt(d2 - eps2);
-  double lx = t * vx + sinEps * vy, ly = t * vy - sinEps * vx;
-  double rx = t * vx - sinEps * vy, ry = t * vy + sinEps * vx;
-  if (w->full) {
-    *w = {lx, ly, rx, ry, false, false, w->farEnd};
-    return;
-  }
-  bool lInside = Between(w->lx, w->ly, w->rx, w->ry, lx, ly);
-  bool rInside = Between(w->lx, w->ly, w->rx, w->ry, rx, ry);
-  if (!lInside && !Between(lx, ly, rx, ry, w->lx, w->ly)) w->empty = true;
-  if (!rInside && !Between(lx, ly, rx, ry, w->rx, w->ry)) w->empty = true;
-  if (w->empty) return;
-  if (lInside) w->lx = lx, w->ly = ly;
-  if (rInside) w->rx = rx, w->ry = ry;
+static inline void NarrowOnGlobe(GlobeWedge *gw, const Apex &apex, const Vector &p, double vx,
+                                 double vy, double sinEps) {
+  if (!Narrow(&gw->w, vx, vy, sinEps) && Dot(p, apex.at) < 0) gw->farEnd = true;
 }
 
 // The search's state for one deviation, for every held point.
 static uint8_t fewest[maxDayPoints + 1];     // pieces to reach it from the start
 static uint16_t previous[maxDayPoints + 1];  // the piece's start on that path
-static Wedge ahead[maxDayPoints + 1];        // its wedge over the points after it
+static GlobeWedge ahead[maxDayPoints + 1];   // its wedge over the points after it
 static uint16_t aheadUpTo[maxDayPoints + 1]; // the first point not yet in that wedge
 
 // Whether the piece from a to b, which both wedges take, is within eps. The
@@ -217,27 +180,27 @@ size_t FewestPieces(const Sphere &sphere, size_t n, double eps, size_t cap, uint
   double sinEps = angle >= pi / 2 ? 1 : Sine(angle);
   uint8_t unreached = static_cast<uint8_t>(cap + 1);
   fewest[0] = 0;
-  ahead[0] = fullWedge;
+  ahead[0] = fullGlobeWedge;
   aheadUpTo[0] = 1;
   for (size_t b = 1; b < n; b++) {
     fewest[b] = unreached;
     // The wedge at b over the points between it and a, a going back.
-    Wedge behind = fullWedge;
+    GlobeWedge behind = fullGlobeWedge;
     for (size_t a = b; a-- > 0;) {
       double vx, vy;
       Towards(apex[b], apex[a].at, &vx, &vy);
-      if (fewest[a] + 1 < fewest[b] && Holds(behind, vx, vy)) {
-        Wedge *w = &ahead[a];
+      if (fewest[a] + 1 < fewest[b] && Holds(behind.w, vx, vy)) {
+        GlobeWedge *w = &ahead[a];
         size_t i = aheadUpTo[a];
-        for (; i < b && !w->empty; i++) {
+        for (; i < b && !w->w.empty; i++) {
           double ux, uy;
           Towards(apex[a], apex[i].at, &ux, &uy);
-          Narrow(w, apex[a], apex[i].at, ux, uy, sinEps);
+          NarrowOnGlobe(w, apex[a], apex[i].at, ux, uy, sinEps);
         }
         aheadUpTo[a] = static_cast<uint16_t>(i);
         double ux, uy;
         Towards(apex[a], apex[b].at, &ux, &uy);
-        if (!w->empty && Holds(*w, ux, uy) &&
+        if (!w->w.empty && Holds(w->w, ux, uy) &&
             Within(sphere, a, b, w->farEnd || behind.farEnd, eps)) {
           fewest[b] = static_cast<uint8_t>(fewest[a] + 1);
           previous[b] = static_cast<uint16_t>(a);
@@ -245,10 +208,10 @@ size_t FewestPieces(const Sphere &sphere, size_t n, double eps, size_t cap, uint
           if (fewest[b] == 1) break;
         }
       }
-      Narrow(&behind, apex[b], apex[a].at, vx, vy, sinEps);
-      if (behind.empty) break;
+      NarrowOnGlobe(&behind, apex[b], apex[a].at, vx, vy, sinEps);
+      if (behind.w.empty) break;
     }
-    ahead[b] = fullWedge;
+    ahead[b] = fullGlobeWedge;
     aheadUpTo[b] = static_cast<uint16_t>(b + 1);
   }
   size_t pieces = fewest[n - 1];

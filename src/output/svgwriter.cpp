@@ -6,6 +6,7 @@
 #include "output/svgwriter.h"
 
 #include "base/globe.h"
+#include "base/wedge.h"
 #include "base/xmltext.h"
 #include "input/route.h"
 #include "output/tourwriter.h"
@@ -114,6 +115,8 @@ static struct {
   SvgPoint drawn;                   // the route line's last point written
   SvgPoint latest;                  // the day's latest route point
   bool latestDrawn;                 // and whether the line holds it
+  Wedge sleeve;                     // the directions from drawn that pass near every point since
+  int64_t reach2;                   // the farthest of those points from drawn, squared
   Row place[mostLocations + 1];     // the day's start and locations, until its end
   RoutePoint at[mostLocations + 1]; // and where each lies
   size_t nrPlaces;                  // how many the day has so far
@@ -139,8 +142,9 @@ static const char *ColourOf(Count day) {
   return palette[static_cast<size_t>(day - 1) % std::size(palette)];
 }
 
-// Half a px, squared, in tenths.
-constexpr int64_t leastStep = 5 * 5;
+// Half a px, in tenths: no route point is farther than this from the line
+// drawn.
+constexpr int64_t halfPx = 5;
 
 // The trip's area fitted to the canvas, at least 1 km each way.
 static SvgFrame FrameOf(const TripArea &area) {
@@ -276,20 +280,43 @@ static void BeginRouteLine(Count day, RoutePoint start) {
   PutFixed(&svg.out.file, "\" points=\"");
   svg.drawn = svg.latest = PointOf(svg.frame, start);
   svg.latestDrawn = true;
+  svg.sleeve = fullWedge;
+  svg.reach2 = 0;
   PutPx(&svg.out.file, svg.drawn.x);
   PutFixed(&svg.out.file, ",");
   PutPx(&svg.out.file, svg.drawn.y);
 }
 
-// The day's latest route point, at p: drawn when it is a location or half a
-// px or more from the last point drawn.
-static void ExtendRouteLine(SvgPoint p, bool location) {
-  int64_t dx = p.x - svg.drawn.x, dy = p.y - svg.drawn.y;
-  svg.latest = p;
-  svg.latestDrawn = location || dx * dx + dy * dy >= leastStep;
-  if (!svg.latestDrawn) return;
+// Draw p as the route line's next point, from which the sleeve starts.
+static void DrawLinePoint(SvgPoint p) {
   PutLinePoint(&svg.out.file, p);
   svg.drawn = p;
+  svg.sleeve = fullWedge;
+  svg.reach2 = 0;
+}
+
+// The day's latest route point, at p. The line runs straight from the last
+// point drawn for as long as every point since lies within half a px of it
+// (the sleeve of directions that pass them all, Chan and Chin's wedge) and
+// none lies beyond the latest: where p leaves that, the latest is drawn. A
+// location is always drawn.
+static void ExtendRouteLine(SvgPoint p, bool location) {
+  int64_t dx = p.x - svg.drawn.x, dy = p.y - svg.drawn.y, d2 = dx * dx + dy * dy;
+  bool along =
+      d2 <= halfPx * halfPx ||
+      (Holds(svg.sleeve, static_cast<double>(dx), static_cast<double>(dy)) && d2 >= svg.reach2);
+  if (!along && !svg.latestDrawn) {
+    DrawLinePoint(svg.latest);
+    dx = p.x - svg.drawn.x, dy = p.y - svg.drawn.y, d2 = dx * dx + dy * dy;
+  } else if (!along) {
+    svg.sleeve = fullWedge;
+    svg.reach2 = 0;
+  }
+  Narrow(&svg.sleeve, static_cast<double>(dx), static_cast<double>(dy), halfPx);
+  svg.reach2 = std::max(svg.reach2, d2);
+  svg.latest = p;
+  svg.latestDrawn = location;
+  if (location) DrawLinePoint(p);
 }
 
 // The day's end always ends its line.
