@@ -103,7 +103,8 @@ TEST(Memory, PictureOfALongWeekIsSmall) {
 }
 
 // Check that the labels of the picture at path are readable: none over
-// another, over another location's dot, or under the legend.
+// another, over another location's dot, or under the legend, and that no
+// dot is under the legend either.
 // A label of 11 px type is taken as 0.6 em a character wide, from 9 px
 // above its baseline to 2.5 px below.
 void ExpectReadableLabels(const std::string &path) {
@@ -143,6 +144,8 @@ void ExpectReadableLabels(const std::string &path) {
     sscanf(svg.c_str() + moved, "translate(%lf,%lf)", &dx, &dy);
   Box box = {10 + dx, 10 + dy, 10 + dx + number(legend, "width"),
              10 + dy + number(legend, "height")};
+  for (size_t d = 0; d < dots.size(); d++)
+    EXPECT_FALSE(overlap(dots[d], box)) << "dot " << d << " under the legend";
   for (size_t i = 0; i < labels.size(); i++) {
     EXPECT_FALSE(overlap(labels[i], box)) << "label " << i << " under the legend";
     for (size_t j = 0; j < i; j++)
