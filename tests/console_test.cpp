@@ -227,16 +227,27 @@ struct DoubleClick : testing::Test {
   }
   // Play steps with rovalto.exe, started through the commands before it.
   int PlayExe(const std::vector<std::string> &before, const std::vector<Step> &steps) {
+    for (int attempt = 1;; attempt++) {
 #ifdef ROVALTO_WINE
-    std::vector<std::string> command = {ROVALTO_WINE};
-    command.insert(command.end(), before.begin(), before.end());
-    command.push_back(ROVALTO_EXE);
-    Start(&run, folder.path(), command,
-          {"WINEDEBUG=-all", "WINEPREFIX=" ROVALTO_WINEPREFIX, "LANG=C.UTF-8"});
+      std::vector<std::string> command = {ROVALTO_WINE};
+      command.insert(command.end(), before.begin(), before.end());
+      command.push_back(ROVALTO_EXE);
+      Start(&run, folder.path(), command,
+            {"WINEDEBUG=-all", "WINEPREFIX=" ROVALTO_WINEPREFIX, "LANG=C.UTF-8"});
 #else
-    (void)before;
+      (void)before;
 #endif
-    return Play(&run, steps, "Pressanykeytocontinue...", true);
+      int status = Play(&run, steps, "Pressanykeytocontinue...", true);
+      // Every run prints its identification first: a console without a
+      // byte is a Wine whose server was still ending the run before (seen
+      // once in CI, 0.2 s after the test before it). It is started again,
+      // once; a program that prints nothing still fails.
+      if (!run.console.empty() || attempt == 2) return status;
+      close(run.master);
+      close(run.slave);
+      run.master = run.slave = -1;
+      run.pid = -1;
+    }
   }
 };
 
