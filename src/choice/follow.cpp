@@ -84,23 +84,34 @@ static void ChooseForDay(Following *following, Count d, bool narrowing) {
   }
 }
 
-// Read the export once from its start, choosing for each day as it ends.
-// With see, hand it each place.
-static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool narrowing,
-                              void (*see)(const Place &place)) {
+// Read the export once from its start, walking its days from walk, and hand
+// visit each place, then the end of a day still open at the end.
+template <typename Visit>
+static FollowOutcome ReadPlaces(ExportReader *reader, RouteWalk *walk, Visit visit) {
   if (!RewindExport(reader))
     return ExportReadFailed(*reader) ? followReadFailed : followNotRewindable;
   static Row row;
-  // An export written since the first reading must not lead the narrowing
-  // into days it never chose for.
-  RouteWalk walk = narrowing ? WalkUpTo(following->nrDays) : walkStart;
+  Place place;
   int read = rowRead;
   while (read == rowRead) {
     read = ReadLine(reader, &row);
     if (read == readFailed) return followReadFailed;
     SplitRow(&row);
-    Place place;
-    TakePlace(&row, &walk, &place);
+    TakePlace(&row, walk, &place);
+    visit(place);
+  }
+  if (TakeEnd(walk, &row, place.position, &place)) visit(place);
+  return ExportChanged(*reader) ? followChanged : followChosen;
+}
+
+// Read the export once from its start, choosing for each day as it ends.
+// With see, hand it each place.
+static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool narrowing,
+                              void (*see)(const Place &place)) {
+  // An export written since the first reading must not lead the narrowing
+  // into days it never chose for.
+  RouteWalk walk = narrowing ? WalkUpTo(following->nrDays) : walkStart;
+  FollowOutcome outcome = ReadPlaces(reader, &walk, [&](const Place &place) {
     if (place.step == stepPoint) {
       if (place.ordinal == 0) StartDay(&day);
       AddToDay(&day, place.position);
@@ -109,10 +120,9 @@ static FollowOutcome ReadDays(ExportReader *reader, Following *following, bool n
     }
     if (!narrowing && place.poi && place.onGlobe) following->nrPois++;
     if (see) see(place);
-  }
-  if (walk.inDay) ChooseForDay(following, walk.day, narrowing);
+  });
   if (!narrowing) following->nrDays = walk.day;
-  return ExportChanged(*reader) ? followChanged : followChosen;
+  return outcome;
 }
 
 // One choice of a thinned day as its route points pass: the pieces from
@@ -210,29 +220,18 @@ static void EndThinned(ThinnedWalk *walk, Following *following) {
 // Read the export once more from its start, measuring each thinned day's
 // choices against all its route points: those held are a part of them.
 static FollowOutcome MeasureThinnedDays(ExportReader *reader, Following *following) {
-  if (!RewindExport(reader))
-    return ExportReadFailed(*reader) ? followReadFailed : followNotRewindable;
-  static Row row;
   RouteWalk walk = WalkUpTo(following->nrDays);
   ThinnedWalk thinned = {};
-  int read = rowRead;
-  while (read == rowRead) {
-    read = ReadLine(reader, &row);
-    if (read == readFailed) return followReadFailed;
-    SplitRow(&row);
-    Place place;
-    TakePlace(&row, &walk, &place);
+  return ReadPlaces(reader, &walk, [&](const Place &place) {
     if (place.step == stepDayEnd) EndThinned(&thinned, following);
-    if (place.step != stepPoint) continue;
+    if (place.step != stepPoint) return;
     Vector p = OnGlobe(place.position.longitude, place.position.latitude);
     if (place.ordinal == 0) BeginThinned(&thinned, *following, place.day, p);
-    if (thinned.day == 0 || place.ordinal == 0) continue;
+    if (thinned.day == 0 || place.ordinal == 0) return;
     if (thinned.hasOwn) MeasurePoint(&thinned.own, thinned.stride, place.ordinal, p);
     if (thinned.hasTrip) MeasurePoint(&thinned.trip, thinned.stride, place.ordinal, p);
     if (thinned.hasEnds) MeasurePoint(&thinned.ends, thinned.stride, place.ordinal, p);
-  }
-  EndThinned(&thinned, following);
-  return ExportChanged(*reader) ? followChanged : followChosen;
+  });
 }
 
 FollowOutcome FollowRoute(ExportReader *reader, Count most, Following *following,
