@@ -87,13 +87,6 @@ double ChordKm(double chord2) {
   return 2 * earthRadiusKm * ArcSine(std::min(half, 1.0));
 }
 
-double KmChord(double km) {
-  double half = km / earthRadiusKm / 2;
-  if (half >= pi / 2) return 4;
-  double chord = 2 * Sine(half);
-  return chord * chord;
-}
-
 // The square of the chord between unit vectors p and q, from their
 // difference: exact also where they are metres apart.
 static double Chord2(Vector p, Vector q) {

@@ -65,9 +65,8 @@ inline void Towards(const Apex &apex, Vector p, double *east, double *north) {
 }
 
 // The great-circle distance in km between two unit vectors the chord
-// between which has the square chord2; and the other way round.
+// between which has the square chord2.
 double ChordKm(double chord2);
-double KmChord(double km);
 
 // The square of the chord from p to the nearest point of the shorter
 // great-circle arc between a and b (an end where p lies beyond it). Ends
