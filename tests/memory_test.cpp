@@ -102,12 +102,12 @@ TEST(Memory, PictureOfALongWeekIsSmall) {
   }
 }
 
-// Check that the labels of the picture at path are readable: none over
-// another, over another location's dot, or under the legend, and that no
-// dot is under the legend either.
+// Check that the at least least labels of the picture at path are
+// readable: none over another, over another location's dot, over a POI's
+// marker or under the legend, and that no dot is under the legend either.
 // A label of 11 px type is taken as 0.6 em a character wide, from 9 px
 // above its baseline to 2.5 px below.
-void ExpectReadableLabels(const std::string &path) {
+void ExpectReadableLabels(const std::string &path, size_t least) {
   std::ifstream file(path, std::ios::binary);
   std::stringstream text;
   text << file.rdbuf();
@@ -122,7 +122,7 @@ void ExpectReadableLabels(const std::string &path) {
   auto overlap = [](const Box &a, const Box &b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
   };
-  std::vector<Box> dots, labels;
+  std::vector<Box> dots, labels, pois;
   std::vector<size_t> owner;
   for (size_t at = 0; (at = svg.find("<g><title>", at)) != std::string::npos; at++) {
     size_t circle = svg.find("<circle ", at), end = svg.find("</g>", at);
@@ -136,7 +136,12 @@ void ExpectReadableLabels(const std::string &path) {
     labels.push_back({lx, ly - 9, lx + chars * 6.6, ly + 2.5});
     owner.push_back(dots.size() - 1);
   }
-  ASSERT_GT(labels.size(), 100u);
+  ASSERT_GE(labels.size(), least);
+  for (size_t at = 0; (at = svg.find("<rect ", at)) != std::string::npos; at++) {
+    if (svg.compare(svg.find("fill=", at), 14, "fill=\"#555555\"") != 0) continue;
+    double x = number(at, "x"), y = number(at, "y");
+    pois.push_back({x, y, x + 6, y + 6});
+  }
   size_t legend = svg.find("<rect x=\"10\" y=\"10\"");
   double dx = 0, dy = 0;
   size_t moved = svg.rfind("translate(", legend);
@@ -154,6 +159,8 @@ void ExpectReadableLabels(const std::string &path) {
       if (d == owner[i]) continue;
       EXPECT_FALSE(overlap(labels[i], dots[d])) << "label " << i << " over dot " << d;
     }
+    for (size_t m = 0; m < pois.size(); m++)
+      EXPECT_FALSE(overlap(labels[i], pois[m])) << "label " << i << " under POI " << m;
   }
 }
 
@@ -163,7 +170,24 @@ TEST(Memory, PictureLabelsAreReadable) {
   TempFolder folder("rovalto-memory");
   ASSERT_FALSE(folder.path().empty());
   ASSERT_GT(PeakKiB(folder.path(), "--days 20 300", "follow"), 0);
-  ExpectReadableLabels(folder.path() + "/t.svg");
+  ExpectReadableLabels(folder.path() + "/t.svg", 100);
+}
+
+// Random exports with POIs among the route points: a marker drawn over a
+// label would hide its digits.
+TEST(Memory, PoiMarkersCoverNoLabel) {
+  TempFolder folder("rovalto-memory");
+  ASSERT_FALSE(folder.path().empty());
+  for (const char *seed : {"4k 1", "4k 2", "4k 3", "4k 7"}) {
+    SCOPED_TRACE(seed);
+    ASSERT_GT(PeakKiB(folder.path(), seed, "follow"), 0);
+    ExpectReadableLabels(folder.path() + "/t.svg", 10);
+  }
+}
+
+// The sample's 14 locations, its POIs among them.
+TEST(Memory, SamplePictureLabelsAreReadable) {
+  ExpectReadableLabels(ROVALTO_GOLDEN "/drop-enter-follows-the-route/out/Touren/Tour.svg", 14);
 }
 
 } // namespace

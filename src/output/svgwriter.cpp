@@ -104,7 +104,7 @@ static bool Overlap(const SvgBox &a, const SvgBox &b) {
 // picture of 1200 x 900 px has room for far fewer labels. Beyond, a label
 // could not be kept clear of what is not noted: the tooltips number the
 // locations alone, and no label costs more than these checks.
-constexpr size_t maxMarks = 2048;
+constexpr size_t maxMarks = 4096;
 
 // The run's picture.
 static struct {
@@ -126,6 +126,7 @@ static struct {
   RoutePoint before;                // and the last of them, or the day's start
   char dayKm[maxLegendDays][32];    // the legend's days: each one's last distance text
   Count nrPOIs;                     // POIs on the globe
+  Count nrPoiMarks;                 // of them, noted for the labels to keep clear of
 } svg;
 
 // The canvas and the room left around the trip.
@@ -219,9 +220,10 @@ static void PutText(OutFile *file, const char *text) {
 }
 
 // The boxes that the labels keep clear of: every dot, start and end of the
-// trip, noted in the writing pass, and each label as it is placed.
+// trip and every POI's marker, noted in the writing pass, and each label as
+// it is placed.
 static struct {
-  SvgBox mark[maxMarks];  // the dots, starts and ends
+  SvgBox mark[maxMarks];  // the dots, starts, ends and POI markers
   size_t nrMarks;         // how many
   SvgBox label[maxMarks]; // the labels placed so far
   size_t nrLabels;        // how many
@@ -252,7 +254,7 @@ void OpenSvgOutput(const Conversion &conversion) {
   svg.frame = FrameOf(seen);
   seen = TripArea{};
   svg.nrPlaces = 0;
-  svg.nrPOIs = 0;
+  svg.nrPOIs = svg.nrPoiMarks = 0;
   for (auto &km : svg.dayKm)
     km[0] = '\0';
   clear.nrMarks = clear.nrLabels = 0;
@@ -349,6 +351,9 @@ static void DrawRoutePlace(const Place &place) {
     NoteMark(PointOf(svg.frame, place.position), 110);
     NoteDayKm(place);
   }
+  // A POI's marker, drawn last, would hide a label's digits.
+  if (place.poi && place.onGlobe && svg.nrPoiMarks++ < maxPoiMarkers)
+    NoteMark(PointOf(svg.frame, place.position), 30);
   if (place.step != stepPoint) return;
   if (place.dayBegins) NoteMark(PointOf(svg.frame, place.position), 60);
   if (Shown(place)) NoteMark(PointOf(svg.frame, place.position), 70);
