@@ -3,6 +3,7 @@
 // as it was.
 #include "tempfolder.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -51,7 +52,7 @@ TEST(Progress, ShownOnATerminalAlone) {
   ASSERT_EQ(system(make.c_str()), 0);
 
   std::string shown = Console(folder.path(), true);
-  EXPECT_NE(shown.find("\rChoosing the locations... 0 %"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\rChoosing the locations...   0 %"), std::string::npos) << shown;
   EXPECT_NE(shown.find("\rChoosing the locations... 100 %"), std::string::npos);
   EXPECT_NE(shown.find("\rWriting the files... 100 %"), std::string::npos);
   // Blanked before the reports: each report begins its own line.
@@ -64,6 +65,42 @@ TEST(Progress, ShownOnATerminalAlone) {
   EXPECT_NE(piped.find("File 't.xml' contains"), std::string::npos);
   EXPECT_EQ(piped.find('%'), std::string::npos);
   EXPECT_EQ(piped.find('\r'), std::string::npos);
+}
+
+// Two long days, read three times for the choice and twice for the files:
+// each redraw covers the one before it, and a figure goes back only on a
+// new pass over the export, which the line names.
+TEST(Progress, NeverGoesBackUntold) {
+  TempFolder folder("rovalto-progress");
+  ASSERT_FALSE(folder.path().empty());
+  std::string make = MKEXPORT_PROGRAM " --days 2 15000 > " + folder.path() + "/t.txt";
+  ASSERT_EQ(system(make.c_str()), 0);
+
+  std::string shown = Console(folder.path(), true);
+  std::string before;
+  size_t lengthBefore = 0;
+  int percentBefore = -1, passBefore = 0, passes = 0;
+  for (size_t at = 0; (at = shown.find('\r', at)) != std::string::npos;) {
+    size_t end = shown.find_first_of("\r\n", ++at);
+    std::string line = shown.substr(at, end - at);
+    size_t dots = line.find("... ");
+    if (dots == std::string::npos) continue;
+    SCOPED_TRACE(line);
+    std::string label = line.substr(0, dots);
+    int pass = 1, percent = atoi(line.c_str() + dots + 4);
+    size_t named = label.find(", pass ");
+    if (named != std::string::npos) {
+      pass = atoi(label.c_str() + named + 7);
+      label.erase(named);
+    }
+    if (label == before) {
+      EXPECT_GE(line.size(), lengthBefore);
+      EXPECT_TRUE(pass == passBefore ? percent >= percentBefore : pass == passBefore + 1);
+    }
+    passes = std::max(passes, pass);
+    before = label, lengthBefore = line.size(), percentBefore = percent, passBefore = pass;
+  }
+  EXPECT_GE(passes, 2);
 }
 
 } // namespace

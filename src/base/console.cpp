@@ -28,8 +28,10 @@ static int runFailed;
 static struct {
   const char *label;        // what is being done; nullptr: no progress shown
   unsigned long long total; // bytes of a pass
+  unsigned long long done;  // of them, read so far
+  int pass;                 // the pass over the export: each rewind starts the next
   int percent;              // the figure on the line; -1: the line is blank
-} progress = {nullptr, 0, -1};
+} progress = {nullptr, 0, 0, 1, -1};
 
 // Blank the progress line, so that a message takes its place.
 static void BlankProgress() {
@@ -42,16 +44,25 @@ static void BlankProgress() {
 void StartProgress(const char *label, unsigned long long total) {
   EndProgress();
   if (total < progressBytes || !OutputIsTerminal()) return;
-  progress = {label, total, -1};
+  progress = {label, total, 0, 1, -1};
   ShowProgress(0);
 }
 
 void ShowProgress(unsigned long long done) {
   if (!progress.label) return;
+  // A figure that went back from 100 would look like work begun again:
+  // the passes after the first are named.
+  if (done < progress.done) progress.pass++, progress.percent = -1;
+  progress.done = done;
   int percent = static_cast<int>(std::min(done, progress.total) * 100 / progress.total);
   if (percent == progress.percent) return;
   progress.percent = percent;
-  printf("\r%s... %d %%", progress.label, percent);
+  // The figure takes three digits always, so that a shorter one leaves
+  // none of the longer behind.
+  if (progress.pass == 1)
+    printf("\r%s... %3d %%", progress.label, percent);
+  else
+    printf("\r%s, pass %d... %3d %%", progress.label, progress.pass, percent);
   fflush(stdout);
 }
 
