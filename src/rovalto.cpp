@@ -13,6 +13,7 @@
 #include "choice/follow.h"
 #include "dialog/cmdline.h"
 #include "dialog/question.h"
+#include "input/gpx.h"
 #include "input/reader.h"
 #include "output/earlier.h"
 #include "output/outputs.h"
@@ -58,9 +59,15 @@ static bool ChooseToFollow(ExportReader *reader, Count most, Following *followin
 
 static void ReportSettings(const Conversion &conversion) {
   Choosing chosen = conversion.choosing;
-  printf("input file (txt) = '%s':\n", settings.exportName);
-  printf("       text export of Motorrad Tourenplaner 2007/2008\n");
-  printf("       coordonates in degrees, minutes and seconds\n");
+  if (IsGpxName(settings.exportName)) {
+    printf("input file (gpx) = '%s':\n", settings.exportName);
+    printf("       tracks, routes and waypoints of a GPX file\n");
+    printf("       coordonates in decimal degrees\n");
+  } else {
+    printf("input file (txt) = '%s':\n", settings.exportName);
+    printf("       text export of Motorrad Tourenplaner 2007/2008\n");
+    printf("       coordonates in degrees, minutes and seconds\n");
+  }
   printf("output tour file (xml) = '%s':\n", conversion.tourName);
   printf("       coordonates in decimal degrees\n");
   if (chosen == byFollowing) {
@@ -89,6 +96,11 @@ static void WarnAboutExport(const ExportReader &reader, const Following *followi
     printf("Warning: '%s' has positions that are not in degrees, minutes and seconds (rows: "
            "%lld)!\n\n",
            reader.name, reader.nrRowsNotDms);
+  if (reader.gpx && GpxFoundSoFar().nrOffGlobe > 0) {
+    Count n = GpxFoundSoFar().nrOffGlobe;
+    printf("Warning: '%s' has %lld %s without a position on the globe; %s left out!\n\n",
+           reader.name, n, n == 1 ? "point" : "points", n == 1 ? "it was" : "they were");
+  }
   if (reader.nrLongLines > 0)
     printf("Warning: %lld lines of '%s' are longer than %zu bytes; each was read as several "
            "rows.\n\n",
@@ -119,6 +131,8 @@ static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
     read = ChooseToFollow(reader, conversion->most, following);
     // The question, or the reports, take the progress line's place.
     EndProgress();
+    // A broken GPX file is told as the export is closed.
+    if (ExportRefused(*reader)) read = false;
   }
   // A dropped photo or document has nothing to ask about, and a device file
   // made from it would be junk.
@@ -135,7 +149,7 @@ static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
   }
   if (read && asked == askedFit) {
     StartProgress("Choosing the distances", StreamSize(reader->stream));
-    read = ChooseByFit(reader, conversion);
+    read = ChooseByFit(reader, conversion) && !ExportRefused(*reader);
     EndProgress();
   }
   // A dropped export gets its picture and GPX file whatever the answer:

@@ -69,7 +69,7 @@ std::vector<std::vector<Element>> Elements(const std::string &gpx, const std::st
 }
 
 TEST(Gpx, SampleReadsBackWhole) {
-  std::ifstream file(ROVALTO_GOLDEN "/follow-sample/out/alpentour.gpx", std::ios::binary);
+  std::ifstream file(ROVALTO_GOLDEN "/follow-sample/out/alpentour-stops.gpx", std::ios::binary);
   std::stringstream text;
   text << file.rdbuf();
   const std::string gpx = text.str();

@@ -113,7 +113,7 @@ TEST(Passes, SameLengthOtherBytesAreNoticed) {
   later[later.size() / 2] ^= 1;
   ChangingExport input = {text, 0, 0, 0};
   std::string console = FollowThenWrite(&input, later, folder.path());
-  EXPECT_NE(console.find("t.gpx' is unfinished"), std::string::npos) << console;
+  EXPECT_NE(console.find("t-stops.gpx' is unfinished"), std::string::npos) << console;
   EXPECT_NE(console.find("t.svg' is unfinished"), std::string::npos) << console;
   EXPECT_NE(console.find("t-day3.xml' is unfinished"), std::string::npos) << console;
 }

@@ -200,7 +200,7 @@ TEST(Pipes, ExportWrittenAnewWhileTheQuestionWaits) {
     EXPECT_NE(console.find("\nError: 't.txt' changed while it was read: convert it again!\n"),
               std::string::npos)
         << console;
-    for (const char *output : {"/t.xml", "/t.csv", "/t.gpx", "/t.svg", "/t-day1.xml"})
+    for (const char *output : {"/t.xml", "/t.csv", "/t-stops.gpx", "/t.svg", "/t-day1.xml"})
       EXPECT_NE(access((folder.path() + output).c_str(), F_OK), 0) << output << " was written";
   }
 }

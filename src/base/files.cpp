@@ -279,6 +279,13 @@ bool CloseUnfinished(OutFile *out, const char *fileName, const char *exportName)
   return false;
 }
 
+// Why the outputs of a pass are unfinished.
+static const char *unfinishedWhy = "changed while it was read";
+
+void UnfinishedBecause(const char *why) {
+  unfinishedWhy = why;
+}
+
 void ReportUnfinished(const char *fileName, const char *exportName) {
-  ReportError("'%s' is unfinished: '%s' changed while it was read", fileName, exportName);
+  ReportError("'%s' is unfinished: '%s' %s", fileName, exportName, unfinishedWhy);
 }

@@ -79,8 +79,12 @@ int CloseOutput(OutFile *out, const char *fileName);
 bool CloseUnfinished(OutFile *out, const char *fileName, const char *exportName);
 
 // Tell that fileName, written, is unfinished since exportName changed while
-// it was read.
+// it was read, or as UnfinishedBecause last said.
 void ReportUnfinished(const char *fileName, const char *exportName);
+
+// Why the files of a pass cut short are unfinished, after exportName in the
+// report: "changed while it was read" unless said otherwise here.
+void UnfinishedBecause(const char *why);
 
 // Append length bytes of text to out as they are. A write that fails shows
 // when the file is closed.

@@ -124,6 +124,11 @@ void XmlError(char *text, size_t size) {
            static_cast<unsigned long>(XML_GetCurrentColumnNumber(xml.parser)) + 1, why);
 }
 
+void XmlPosition(unsigned long *line, unsigned long *column) {
+  *line = static_cast<unsigned long>(XML_GetCurrentLineNumber(xml.parser));
+  *column = static_cast<unsigned long>(XML_GetCurrentColumnNumber(xml.parser)) + 1;
+}
+
 void EndXml() {
   if (xml.parser) XML_ParserFree(xml.parser);
   xml.parser = nullptr;

@@ -52,6 +52,10 @@ XmlStatus ResumeXml();
 // tag" (1-based, as an editor counts), into text of size bytes.
 void XmlError(char *text, size_t size);
 
+// Where the parser stands: the line and column (1-based) of what it last
+// handed over.
+void XmlPosition(unsigned long *line, unsigned long *column);
+
 // Free the parser and all it holds.
 void EndXml();
 

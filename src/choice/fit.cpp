@@ -41,9 +41,8 @@ static FitOutcome ReadPass(ExportReader *reader, Trial *trials, size_t n, float 
   if (largest) *largest = -INFINITY;
   int read = rowRead;
   while (read == rowRead) {
-    read = ReadLine(reader, &row);
+    read = ReadRow(reader, &row);
     if (read == readFailed) return fitReadFailed;
-    SplitRow(&row);
     Place place;
     TakePlace(&row, nullptr, &place);
     const RouteRow &route = place.route;

@@ -94,9 +94,8 @@ static FollowOutcome ReadPlaces(ExportReader *reader, RouteWalk *walk, Visit vis
   Place place;
   int read = rowRead;
   while (read == rowRead) {
-    read = ReadLine(reader, &row);
+    read = ReadRow(reader, &row);
     if (read == readFailed) return followReadFailed;
-    SplitRow(&row);
     TakePlace(&row, walk, &place);
     visit(place);
   }

@@ -6,6 +6,7 @@
 #include "base/distance.h"
 #include "base/files.h"
 #include "base/settings.h"
+#include "input/gpx.h"
 
 #include <cstdio>
 #include <cstring>
@@ -43,9 +44,9 @@ static void ReportLongBaseName(const char *name, size_t n) {
 // or nullptr after reporting why it cannot be converted.
 static const char *TakeDropped(int argc, char **argv, CommandLine *line) {
   const char *fileName = FileNameOf(argv[1]);
-  if (!EndsInTxt(fileName)) {
-    ReportError("'%s' is no text export: rovalto converts the text export of Motorrad "
-                "Tourenplaner, a .txt file",
+  if (!EndsInTxt(fileName) && !IsGpxName(fileName)) {
+    ReportError("'%s' is no tour: rovalto converts the text export of Motorrad Tourenplaner "
+                "(.txt) or a GPX file (.gpx)",
                 fileName);
     return nullptr;
   }

@@ -7,6 +7,7 @@
 #include "base/console.h"
 #include "base/coordinates.h"
 #include "base/files.h"
+#include "input/gpx.h"
 
 #include <algorithm>
 #include <cstring>
@@ -54,6 +55,7 @@ void StartReading(ExportReader *reader, FILE *stream, const char *name) {
   reader->name = name;
   reader->rewound = reader->rewindFailed = false;
   reader->digested = reader->changed = false;
+  reader->gpx = false;
   StartPass(reader);
 }
 
@@ -61,10 +63,15 @@ bool OpenExport(ExportReader *reader, const char *fileName) {
   StartReading(reader, OpenFile(fileName, "r"), fileName);
   // Without a stream there is nothing to read.
   reader->ended = reader->stream == nullptr;
+  if (reader->stream && IsGpxName(fileName)) {
+    reader->gpx = true;
+    // Without the parser's memory the file is not read at all.
+    if (!StartGpxPass(reader)) reader->rewindFailed = reader->ended = true;
+  }
   return reader->stream != nullptr;
 }
 
-bool RewindExport(ExportReader *reader) {
+bool RereadExport(ExportReader *reader) {
   if (fseek(reader->stream, 0, SEEK_SET) != 0) {
     // The first rewind tells a stream that never goes back; a later one
     // that fails leaves a pass unread, as a read error does.
@@ -75,6 +82,15 @@ bool RewindExport(ExportReader *reader) {
   clearerr(reader->stream);
   reader->rewound = true;
   StartPass(reader);
+  return true;
+}
+
+bool RewindExport(ExportReader *reader) {
+  if (!RereadExport(reader)) return false;
+  if (reader->gpx && !StartGpxPass(reader)) {
+    reader->rewindFailed = reader->ended = true;
+    return false;
+  }
   return true;
 }
 
@@ -136,6 +152,10 @@ static int FillBlock(ExportReader *reader) {
   return rowRead;
 }
 
+int FillExportBlock(ExportReader *reader) {
+  return FillBlock(reader);
+}
+
 // A row ends at an LF, or after maxRowLength bytes, or at the end of the
 // input. A CR directly before the LF is part of the line end, also when it is
 // the last byte of a full row. NUL bytes are copied like any other. Each row
@@ -191,8 +211,8 @@ static inline int ReadLineInto(ExportReader *reader, Row *row) {
   return found;
 }
 
-// The conversion reads its rows through ReadExportRow and the fit through
-// ReadLine: with one call each, the compiler builds ReadLineInto into the
+// The conversion reads its rows through ReadExportRow, the fit and the
+// choice through ReadRow: the compiler builds ReadLineInto into the
 // conversion's loop, where a call per row would cost more than any other
 // test of a row.
 int ReadLine(ExportReader *reader, Row *row) {
@@ -235,8 +255,24 @@ bool SplitRow(Row *row) {
   return SplitRowInto(row);
 }
 
+int ReadRow(ExportReader *reader, Row *row) {
+  if (!reader->gpx) {
+    int read = ReadLineInto(reader, row);
+    SplitRowInto(row);
+    return read;
+  }
+  if (ReadGpxRow(reader, row)) return rowRead;
+  if (ExportReadFailed(*reader)) return readFailed;
+  row->length = 0;
+  memset(row->text, 0, nrColumns);
+  SplitColumns(row);
+  row->positionsConverted = false;
+  return lastRow;
+}
+
 bool ReadExportRow(ExportReader *reader, Row *row) {
   if (reader->ended) return false;
+  if (reader->gpx) return ReadGpxRow(reader, row);
   int read = ReadLineInto(reader, row);
   // A row that a read error cut short would give a wrong position: the
   // input ends before it.
@@ -250,7 +286,10 @@ void CloseExport(ExportReader *reader) {
   if (!reader->stream) return;
   // A read error ends the input, but must not pass for a complete
   // conversion.
-  if (ExportReadFailed(*reader)) ReportError("can't read '%s'", reader->name);
+  if (ExportReadFailed(*reader))
+    ReportError("can't read '%s'", reader->name);
+  else if (ExportRefused(*reader))
+    ReportError("'%s' is no GPX file: %s", reader->name, GpxFoundSoFar().error);
   CloseInput(reader->stream);
   reader->stream = nullptr;
   reader->ended = true;
@@ -266,6 +305,10 @@ void CopyRow(Row *to, const Row &row) {
     to->columnLength[i] = row.columnLength[i];
   }
   to->positionsConverted = row.positionsConverted;
+}
+
+bool ExportRefused(const ExportReader &reader) {
+  return reader.gpx && GpxFoundSoFar().refused;
 }
 
 bool ExportReadFailed(const ExportReader &reader) {

@@ -1,7 +1,8 @@
 // The export reader: reads the tour planner's text export one line at a time
 // into a row of 9 columns, up to the position, the two coordinates in
-// fraction digits. A reader
-// holds one row at a time, whatever the size of the export.
+// fraction digits; a GPX file (a name ending in ".gpx") it hands to the GPX
+// reader, which gives the same rows. A reader holds one row at a time,
+// whatever the size of the export.
 #ifndef READER_H
 #define READER_H
 
@@ -56,6 +57,7 @@ struct ExportReader {
   uint64_t wholeDigest;      // the digest of that pass
   uint64_t wholeBytes;       // and its bytes
   bool changed;              // a later pass read other bytes than that one
+  bool gpx;                  // a GPX file, read by the GPX reader into rows
 };
 
 // Open the export fileName for reader. Return false after reporting that it
@@ -68,6 +70,10 @@ bool OpenExport(ExportReader *reader, const char *fileName);
 // From the first rewind on, each pass that reads the export to its end is
 // held against the first such pass, byte for byte (by a digest of them).
 bool RewindExport(ExportReader *reader);
+
+// RewindExport for another reading within a pass of a reader of another
+// kind of file, which keeps its own state.
+bool RereadExport(ExportReader *reader);
 
 // Whether a pass read other bytes than the first whole pass, or more of
 // them: the export was written while the run read it. A pass that finds
@@ -84,7 +90,12 @@ bool VerifyExport(ExportReader *reader);
 // the input gives one last row (possibly empty) first, a read error none.
 bool ReadExportRow(ExportReader *reader, Row *row);
 
-// Close reader's export, reporting a read error that ended it.
+// Make sure reader's block holds unread bytes of its stream, for a reader of
+// another kind of file. Return rowRead, or lastRow at the end of the input,
+// or readFailed after a read error.
+int FillExportBlock(ExportReader *reader);
+
+// Close reader's export, reporting a read error or a refusal that ended it.
 void CloseExport(ExportReader *reader);
 
 // Start reader on stream, the export name open for reading at its start,
@@ -99,6 +110,12 @@ enum { rowRead = 0, lastRow = -1, readFailed = -2 };
 // lastRow (a possibly empty row) or readFailed.
 int ReadLine(ExportReader *reader, Row *row);
 
+// Read the next row of reader's export into row, split as SplitRow splits
+// it, or of a GPX file as the GPX reader gives it. Return rowRead, lastRow
+// (a possibly empty row, the last: for a GPX file always an empty one, also
+// after a refusal, which ExportRefused tells) or readFailed.
+int ReadRow(ExportReader *reader, Row *row);
+
 // Split row into its columns and convert both positions to fraction digits,
 // noting in row->positionsConverted whether both converted. Return false when
 // a position is there but not DMS digits as the tour planner writes them
@@ -107,6 +124,10 @@ bool SplitRow(Row *row);
 
 // Copy row, split, into *to, its columns with it.
 void CopyRow(Row *to, const Row &row);
+
+// Whether reader's file is a GPX file that the GPX reader refused (not
+// well-formed, no GPX, nothing in it): it ends the rows early.
+bool ExportRefused(const ExportReader &reader);
 
 // Whether a read of reader's export failed since it was opened or rewound,
 // or a rewind after the first failed.

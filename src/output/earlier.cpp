@@ -5,6 +5,7 @@
 #include "base/files.h"
 #include "base/settings.h"
 #include "choice/follow.h"
+#include "output/gpxwriter.h"
 
 #include <cstdio>
 #include <cstring>
@@ -41,7 +42,7 @@ void WarnAboutEarlierFiles(const Conversion &conversion) {
   if (conversion.following) return;
   char svg[fileNameSize + 6], gpx[fileNameSize + 6];
   snprintf(svg, sizeof svg, "%.*s.svg", base, tourName);
-  snprintf(gpx, sizeof gpx, "%.*s.gpx", base, tourName);
+  snprintf(gpx, sizeof gpx, "%.*s%s", base, tourName, gpxSuffix);
   bool hasSvg = KindOfName(svg) != nameMissing, hasGpx = KindOfName(gpx) != nameMissing;
   if (hasSvg && hasGpx)
     printf("Warning: '%s' and '%s' are from an earlier run!\n\n", svg, gpx);

@@ -76,7 +76,7 @@ void OpenGpxOutput(const Conversion &conversion) {
   gpx.nrHeldRows = 0;
   std::fill(std::begin(gpx.nrHeld), std::end(gpx.nrHeld), 0);
   gpx.nrLocations = gpx.nrPOIs = 0;
-  bool opened = OpenBesideTour(&gpx.out, tourName, ".gpx");
+  bool opened = OpenBesideTour(&gpx.out, tourName, gpxSuffix);
   gpx.part = opened ? gpxWaypoints : gpxDone;
   if (!opened) return;
   PutFixed(&gpx.out.file, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"

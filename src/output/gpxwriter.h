@@ -1,4 +1,4 @@
-// The GPX file of a follow run, NAME.gpx beside NAME.xml, for phone apps and
+// The GPX file of a follow run, NAME-stops.gpx beside NAME.xml, for phone apps and
 // other navigators: the POIs as waypoints, one route a day (its start, then
 // the day's own choice of locations) and a track of every route point.
 // GPX wants its waypoints, routes and track in that order, and each of them
@@ -8,6 +8,10 @@
 #define GPXWRITER_H
 
 #include "output/output.h"
+
+// What the GPX file's name adds to the tour's base name: never NAME.gpx,
+// which may be the GPX file the run reads.
+constexpr char gpxSuffix[] = "-stops.gpx";
 
 // Open the GPX file of the conversion beside its tour file and write its
 // head. A file that cannot be opened is reported.

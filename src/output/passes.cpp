@@ -3,6 +3,7 @@
 #include "output/passes.h"
 
 #include "base/console.h"
+#include "base/files.h"
 
 #include <cstdio>
 
@@ -22,7 +23,7 @@ void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputR
                   conversion.firstKm, conversion.nextKm);
     readPass(reader, conversion.following ? &marker : nullptr, wanted);
     // A pass cut short leaves the outputs that want more unfinished.
-    if (ExportReadFailed(*reader) || ExportChanged(*reader)) break;
+    if (ExportReadFailed(*reader) || ExportChanged(*reader) || ExportRefused(*reader)) break;
     pass = false;
     for (size_t i = 0; i < n; i++) {
       if (wanted[i]) wanted[i] = rows[i].output->passesLeft();
@@ -34,7 +35,10 @@ void RunPasses(ExportReader *reader, const Conversion &conversion, const OutputR
   EndProgress();
   // A read error is told before the counts it makes incomplete.
   CloseExport(reader);
-  bool whole = !ExportChanged(*reader);
+  // A GPX file found broken only in the writing pass: what was written of
+  // it is no tour.
+  if (ExportRefused(*reader)) UnfinishedBecause("is no GPX file");
+  bool whole = !ExportChanged(*reader) && !ExportRefused(*reader);
   bool told = false;
   for (size_t i = 0; i < n; i++) {
     told |= rows[i].output->finish(whole, reader->name);

@@ -54,10 +54,10 @@ void WriteTourTail(OutFile *file);
 // A file that a follow run writes beside the tour file NAME.xml, named as
 // it with another extension, and whose contents are named after the tour.
 struct BesideTour {
-  OutFile file;            // the file; file.stream is nullptr when it did not open
-  char name[fileNameSize]; // its name: NAME.gpx for NAME.xml, say
-  const char *tour;        // the tour's name: NAME without its folder (.xml follows)
-  size_t tourLength;       // bytes of it
+  OutFile file;                // the file; file.stream is nullptr when it did not open
+  char name[fileNameSize + 6]; // its name: NAME-stops.gpx for NAME.xml, 6 bytes more
+  const char *tour;            // the tour's name: NAME without its folder (.xml follows)
+  size_t tourLength;           // bytes of it
 };
 
 // Open the file beside the tour file tourName with extension (".gpx"). A
