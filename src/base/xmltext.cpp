@@ -78,7 +78,17 @@ constexpr Utf8Table utf8 = MakeTable();
 
 } // namespace
 
+static bool inputUtf8;
+
+void TakeInputAsUtf8(bool utf8Input) {
+  inputUtf8 = utf8Input;
+}
+
 void PutXmlText(OutFile *out, const char *text, size_t length) {
+  if (inputUtf8) {
+    PutUtf8XmlText(out, text, length);
+    return;
+  }
   // Runs of bytes that stand for themselves go out whole: most names are
   // digits and a point.
   size_t start = 0;
@@ -112,5 +122,28 @@ void PutUtf8XmlText(OutFile *out, const char *text, size_t length) {
     } else {
       PutBytes(out, text, n);
     }
+  }
+}
+
+void PutWindows1252Text(OutFile *out, const char *text, size_t length) {
+  if (!inputUtf8) {
+    PutBytes(out, text, length);
+    return;
+  }
+  const char *end = text + length;
+  for (size_t n; text < end; text += n) {
+    n = Utf8Bytes(text);
+    if (n > static_cast<size_t>(end - text)) n = 0;
+    const auto *p = reinterpret_cast<const unsigned char *>(text);
+    unsigned c = n == 1   ? p[0]
+                 : n == 2 ? (p[0] & 0x1Fu) << 6 | (p[1] & 0x3Fu)
+                 : n == 3 ? (p[0] & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu)
+                          : 0x110000;
+    char byte = '?';
+    if (c < 0x80 || (c >= 0xA0 && c < 0x100)) byte = static_cast<char>(c);
+    for (unsigned i = 0; i < 32; i++)
+      if (c >= 0x100 && cp1252From80[i] == c) byte = static_cast<char>(0x80 + i);
+    PutBytes(out, &byte, 1);
+    n = n ? n : 1;
   }
 }

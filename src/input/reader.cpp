@@ -7,6 +7,7 @@
 #include "base/console.h"
 #include "base/coordinates.h"
 #include "base/files.h"
+#include "base/xmltext.h"
 #include "input/gpx.h"
 
 #include <algorithm>
@@ -63,6 +64,7 @@ bool OpenExport(ExportReader *reader, const char *fileName) {
   StartReading(reader, OpenFile(fileName, "r"), fileName);
   // Without a stream there is nothing to read.
   reader->ended = reader->stream == nullptr;
+  TakeInputAsUtf8(reader->stream && IsGpxName(fileName));
   if (reader->stream && IsGpxName(fileName)) {
     reader->gpx = true;
     // Without the parser's memory the file is not read at all.

@@ -5,6 +5,7 @@
 
 #include "base/coordinates.h"
 #include "base/files.h"
+#include "base/xmltext.h"
 
 // The run's POI file.
 static struct {
@@ -40,7 +41,7 @@ void PutPoiPlace(const Place &place) {
   PutDecimal(LatitudeOf(row));
   PutFixed(&poi.file, ",\"");
   Text name = NameOf(row);
-  PutBytes(&poi.file, name.bytes, name.length);
+  PutWindows1252Text(&poi.file, name.bytes, name.length);
   PutFixed(&poi.file, "\"\r\n");
 }
 
