@@ -78,9 +78,14 @@ TEST(GpxInput, EachShapeGivesItsDays) {
        "0.0 A 00000 00000\n111.2  100000 00000\n"},
       {"segments of one point", "<trk><trkseg>" + a + "</trkseg><trkseg>" + c + "</trkseg></trk>",
        "0.0 A 00000 00000\n|\n0.0 C 200000 00000\n"},
-      {"one point of two segments dropped beside longer ones",
-       "<trk><trkseg>" + c + "</trkseg><trkseg>" + a + b + "</trkseg></trk>",
-       "0.0 A 00000 00000\n111.2  100000 00000\n"},
+      {"a segment of one point before a longer one",
+       "<trk><trkseg>" + c + "</trkseg><trkseg>" + a + b + "</trkseg><trkseg>" + c +
+           "</trkseg></trk>",
+       "0.0 C 200000 00000\n|\n0.0 A 00000 00000\n111.2  100000 00000\n|\n"
+       "0.0 C 200000 00000\n"},
+      {"segments of one point beside routes",
+       "<rte>" + r1 + r2 + "</rte><trk><trkseg>" + a + "</trkseg></trk>",
+       "0.0 Start 00000 00000\n55.6 Via 50000 00000\n"},
       {"a waypoint without a name is no POI", Point("wpt", "1", "1"), ""},
   };
   for (const auto &shape : cases) {

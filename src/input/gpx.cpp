@@ -13,9 +13,9 @@
 
 // Which rows a reading of the file gives.
 enum Sweep {
-  sweepTracks, // the segments of two or more points, and the POIs
-  sweepRoutes, // the routes' points, a day a route
-  sweepShort,  // the segments of one point, a day each
+  sweepFirst,    // the POIs, and the segments while no segment of one point came first
+  sweepRoutes,   // the routes' points, a day a route
+  sweepSegments, // the segments' points, a day a segment
 };
 
 // The element being read, where it matters.
@@ -35,6 +35,8 @@ static struct {
   Count longSegments;    // segments of two or more points on the globe
   Count shortSegments;   // segments of one
   Count routePoints;     // route points on the globe, in routes
+  bool segmentsLater;    // a segment of one point came before any longer one: the
+                         // segments are given in a reading of their own
   bool anyElement;       // the root has been seen
   bool anyContent;       // a track, route or waypoint has been seen
   int depth;             // elements open
@@ -205,19 +207,19 @@ static void EndPoint() {
   PointKind kind = gpx.point;
   gpx.point = noPoint;
   gpx.inName = false;
-  bool tracks = gpx.sweep == sweepTracks;
+  bool first = gpx.sweep == sweepFirst;
   if (!gpx.pointOnGlobe) {
-    if (kind == trkptPoint && tracks) gpx.offGlobeTracks++;
+    if (kind == trkptPoint && first) gpx.offGlobeTracks++;
     if (kind == rteptPoint && gpx.sweep == sweepRoutes) gpx.offGlobeRoutes++;
-    if (kind == wptPoint && tracks) gpx.found.nrOffGlobe++;
+    if (kind == wptPoint && first) gpx.found.nrOffGlobe++;
     return;
   }
   if (kind == wptPoint) {
-    if (!tracks || gpx.nameLength == 0) return;
+    if (!first || gpx.nameLength == 0) return;
     MakeRow(Queued(), "");
     gpx.found.nrPois++;
   } else if (kind == rteptPoint) {
-    if (tracks) gpx.routePoints++;
+    if (first) gpx.routePoints++;
     if (gpx.sweep != sweepRoutes) return;
     if (gpx.segmentPoints == 0) BeginDay();
     GiveRoutePoint(Queued());
@@ -225,15 +227,19 @@ static void EndPoint() {
     gpx.found.nrPoints++;
   } else {
     if (gpx.sweep == sweepRoutes) return;
-    if (gpx.sweep == sweepShort) {
-      BeginDay();
+    if (gpx.sweep == sweepSegments) {
+      if (gpx.segmentPoints == 0) BeginDay();
       GiveRoutePoint(Queued());
       gpx.segmentPoints++;
       gpx.found.nrPoints++;
+    } else if (gpx.segmentsLater) {
+      gpx.segmentPoints++;
+      return;
     } else if (gpx.segmentPoints == 0) {
-      // A segment of one point is no day where the file has longer ones.
+      // Whether the segment is a day comes with its second point, or its end.
       GiveRoutePoint(&gpx.held);
       gpx.segmentPoints++;
+      return;
     } else {
       if (gpx.segmentPoints == 1) {
         BeginDay();
@@ -286,9 +292,18 @@ static void OnEnd(void *, const char *element) {
       gpx.inName = false;
     return;
   }
-  if (gpx.sweep == sweepTracks && depth == 3 && !strcmp(Local(element), "trkseg")) {
-    if (gpx.segmentPoints == 1) gpx.shortSegments++;
+  if (gpx.sweep == sweepFirst && depth == 3 && !strcmp(Local(element), "trkseg")) {
     if (gpx.segmentPoints >= 2) gpx.longSegments++;
+    if (gpx.segmentPoints != 1) return;
+    gpx.shortSegments++;
+    // Before any longer segment, a segment of one point may yet give way
+    // to the routes.
+    if (gpx.longSegments == 0) gpx.segmentsLater = true;
+    if (gpx.segmentsLater) return;
+    BeginDay();
+    CopyRow(Queued(), gpx.held);
+    gpx.found.nrPoints++;
+    SuspendXml();
   }
 }
 
@@ -343,28 +358,25 @@ bool StartGpxPass(ExportReader *reader) {
   gpx.found = GpxFound{};
   gpx.offGlobeTracks = gpx.offGlobeRoutes = 0;
   gpx.longSegments = gpx.shortSegments = gpx.routePoints = 0;
-  return StartSweep(sweepTracks);
+  gpx.segmentsLater = false;
+  return StartSweep(sweepFirst);
 }
 
-// The file has been read to its end in the reading of the tracks: whether
-// its days come in another.
+// The file has been read to its end in its first reading: whether its days
+// come in another.
 static bool NextSweep(ExportReader *reader) {
-  if (gpx.sweep != sweepTracks) return false;
+  if (gpx.sweep != sweepFirst) return false;
   if (!gpx.anyContent) {
     gpx.found.refused = true;
     snprintf(gpx.found.error, sizeof gpx.found.error, "it holds no track, route or waypoint");
     return false;
   }
-  if (gpx.longSegments > 0) {
-    gpx.found.nrOffGlobe += gpx.offGlobeTracks;
-    return false;
-  }
-  Sweep next = gpx.routePoints > 0 ? sweepRoutes : sweepShort;
-  if (next == sweepShort) {
-    gpx.found.nrOffGlobe += gpx.offGlobeTracks;
-    if (gpx.shortSegments == 0) return false;
-  } else {
+  Sweep next = gpx.longSegments == 0 && gpx.routePoints > 0 ? sweepRoutes : sweepSegments;
+  if (next == sweepRoutes) {
     gpx.found.routesAreDays = true;
+  } else {
+    gpx.found.nrOffGlobe += gpx.offGlobeTracks;
+    if (!gpx.segmentsLater) return false;
   }
   // The routes are read again from the start: a file that cannot go back
   // is a read error, not a file without days.
