@@ -86,6 +86,23 @@ static void Refuse(const char *why) {
   SuspendXml();
 }
 
+// Write value into text as its decimal digits, at least least of them (zeros
+// before), after a "-" when negative; zero-terminated. A formatting of the
+// C library would cost more than all else a point takes.
+static void PutDigits(char (&text)[16], bool negative, uint64_t value, size_t least) {
+  char reversed[20];
+  size_t n = 0;
+  do {
+    reversed[n++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value > 0 || n < least);
+  size_t at = 0;
+  if (negative) text[at++] = '-';
+  while (n > 0)
+    text[at++] = reversed[--n];
+  text[at] = '\0';
+}
+
 // Read text, a decimal (an optional sign, digits, an optional point and
 // digits), rounded half away from zero to whole hundred-thousandths, into
 // fraction digits at digits and units at *units, within limit as
@@ -118,16 +135,7 @@ static bool ReadDecimal(const char *text, int64_t limit, bool upTo, char (&digit
   if (value > limit * 100000 || (!upTo && !negative && value == limit * 100000)) return false;
   *units = static_cast<int32_t>(negative ? -value : value);
   // Sign, degrees without leading zeros, five digits; -0 is 0.
-  snprintf(digits, sizeof digits, "%s%lld", negative && value != 0 ? "-" : "",
-           static_cast<long long>(value));
-  size_t n = strlen(digits);
-  size_t sign = digits[0] == '-' ? 1 : 0;
-  if (n - sign < 5) {
-    // Fewer than five digits: zeros before them.
-    size_t pad = 5 - (n - sign);
-    memmove(digits + sign + pad, digits + sign, n - sign + 1);
-    memset(digits + sign, '0', pad);
-  }
+  PutDigits(digits, negative && value != 0, static_cast<uint64_t>(value), 5);
   return true;
 }
 
@@ -193,8 +201,12 @@ static void GiveRoutePoint(Row *row) {
     gpx.km += ChordKm(Dot(d, d));
   }
   gpx.last = p;
-  char km[32];
-  snprintf(km, sizeof km, "%.1f", gpx.km);
+  // Tenths of a km, half away from zero, then a point before the last digit.
+  char km[16];
+  PutDigits(km, false, static_cast<uint64_t>(gpx.km * 10 + 0.5), 2);
+  size_t n = strlen(km);
+  memmove(km + n - 1 + 1, km + n - 1, 2);
+  km[n - 1] = '.';
   MakeRow(row, km);
 }
 
