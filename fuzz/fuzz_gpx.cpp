@@ -40,6 +40,7 @@ static bool StartOn(ExportReader *reader, const uint8_t *data, size_t size) {
   if (!stream) return false;
   StartReading(reader, stream, "fuzz input.gpx");
   reader->gpx = true;
+  ForgetWaypoints();
   if (StartGpxPass(reader)) return true;
   fclose(stream);
   return false;

@@ -138,7 +138,11 @@ static bool Choose(ExportReader *reader, Asked asked, Conversion *conversion,
   // made from it would be junk.
   if (read && asked == askedRider && !ExportChanged(*reader) && following->nrDays == 0 &&
       following->nrPois == 0) {
-    ReportError("'%s' is no text export of the tour planner: nothing was converted", reader->name);
+    if (reader->gpx)
+      ReportError("'%s' has no point on the globe: nothing was converted", reader->name);
+    else
+      ReportError("'%s' is no text export of the tour planner: nothing was converted",
+                  reader->name);
     read = false;
   }
   if (read && asked == askedRider) {

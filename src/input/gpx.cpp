@@ -21,6 +21,20 @@ enum Sweep {
 // The element being read, where it matters.
 enum PointKind { noPoint, wptPoint, rteptPoint, trkptPoint };
 
+// Waypoints held for the names of route points that have none: their
+// names, one after another, in a pool.
+constexpr size_t maxWaypoints = 1024;
+constexpr size_t waypointNamesSize = 64 * 1024;
+static struct {
+  RoutePoint at[maxWaypoints];       // where each lies
+  uint32_t nameAt[maxWaypoints];     // its name's first byte in names
+  uint16_t nameLength[maxWaypoints]; // and its bytes
+  size_t n;                          // waypoints held
+  char names[waypointNamesSize];     // their names
+  size_t used;                       // bytes of names used
+  bool filled;                       // a first reading has held them all it could
+} waypoints;
+
 // Rows a point's end may give: the separator before its day, the day's first
 // point held until this one, and this one.
 constexpr size_t maxQueued = 3;
@@ -59,6 +73,11 @@ static struct {
   size_t nrQueued;       // how many
   size_t nextQueued;     // the next to give
 } gpx;
+
+void ForgetWaypoints() {
+  waypoints.n = waypoints.used = 0;
+  waypoints.filled = false;
+}
 
 bool IsGpxName(const char *fileName) {
   size_t n = strlen(fileName);
@@ -174,6 +193,7 @@ static void MakeRow(Row *row, const char *km) {
   // CopyRow copies the row's length and a zero byte for each column.
   row->length = at - nrColumns;
   row->positionsConverted = true;
+  row->waypointNamed = km[0] != '\0' && gpx.nameLength == 0;
 }
 
 static void MakeSeparator(Row *row) {
@@ -183,7 +203,41 @@ static void MakeSeparator(Row *row) {
     row->column[i] = row->text + i;
     row->columnLength[i] = 0;
   }
-  row->positionsConverted = false;
+  row->positionsConverted = row->waypointNamed = false;
+}
+
+// Hold the waypoint just read, once, while there is room.
+static void HoldWaypoint() {
+  if (waypoints.filled || waypoints.n == maxWaypoints ||
+      gpx.nameLength > waypointNamesSize - waypoints.used)
+    return;
+  memcpy(waypoints.names + waypoints.used, gpx.name, gpx.nameLength);
+  waypoints.at[waypoints.n] = gpx.position;
+  waypoints.nameAt[waypoints.n] = static_cast<uint32_t>(waypoints.used);
+  waypoints.nameLength[waypoints.n++] = static_cast<uint16_t>(gpx.nameLength);
+  waypoints.used += gpx.nameLength;
+}
+
+bool WaypointNear(const Row &row, const char **name, size_t *length) {
+  RoutePoint p;
+  if (!PositionOnGlobe(row, &p)) return false;
+  Vector v = OnGlobe(p.longitude, p.latitude);
+  // 0.25 km, as a squared chord: the nearest within it names the point.
+  double best = 0;
+  size_t found = waypoints.n;
+  for (size_t i = 0; i < waypoints.n; i++) {
+    Vector w = OnGlobe(waypoints.at[i].longitude, waypoints.at[i].latitude);
+    Vector d = {v.x - w.x, v.y - w.y, v.z - w.z};
+    double chord2 = Dot(d, d);
+    if (ChordKm(chord2) <= 0.25 && (found == waypoints.n || chord2 < best)) {
+      best = chord2;
+      found = i;
+    }
+  }
+  if (found == waypoints.n) return false;
+  *name = waypoints.names + waypoints.nameAt[found];
+  *length = waypoints.nameLength[found];
+  return true;
 }
 
 static Row *Queued() {
@@ -228,6 +282,7 @@ static void EndPoint() {
   }
   if (kind == wptPoint) {
     if (!first || gpx.nameLength == 0) return;
+    HoldWaypoint();
     MakeRow(Queued(), "");
     gpx.found.nrPois++;
   } else if (kind == rteptPoint) {
@@ -378,6 +433,7 @@ bool StartGpxPass(ExportReader *reader) {
 // come in another.
 static bool NextSweep(ExportReader *reader) {
   if (gpx.sweep != sweepFirst) return false;
+  waypoints.filled = true;
   if (!gpx.anyContent) {
     gpx.found.refused = true;
     snprintf(gpx.found.error, sizeof gpx.found.error, "it holds no track, route or waypoint");

@@ -8,7 +8,8 @@
 // km along its day on the globe from the day's start, with one decimal. A
 // POI is a <wpt> with a position on the globe and a name. Names are a
 // point's own <name>, white space at either end dropped and each run of it
-// inside made one blank, at most maxGpxName bytes, cut at a character's end.
+// inside made one blank, at most maxGpxName bytes, cut at a character's end;
+// a route point without one takes, as a location, the nearest waypoint's.
 // Points without a position on the globe are counted, never given.
 // A pass reads the file once, or twice for a file whose days are its
 // routes: the first reading tells whether it has track segments.
@@ -40,6 +41,15 @@ bool StartGpxPass(ExportReader *reader);
 
 // Read the next row of reader's GPX file into row, as ReadExportRow does.
 bool ReadGpxRow(ExportReader *reader, Row *row);
+
+// A name for row, a GPX file's route point without one of its own: the
+// nearest of the file's first 1024 named waypoints within 0.25 km, into
+// *name and *length. Return false when there is none. The waypoints are
+// those of the first reading of the file.
+bool WaypointNear(const Row &row, const char **name, size_t *length);
+
+// Forget the waypoints of the file read before, for another.
+void ForgetWaypoints();
 
 // What the passes so far found.
 const GpxFound &GpxFoundSoFar();

@@ -3,6 +3,8 @@
 // walked, which a conversion by distance never does.
 #include "input/place.h"
 
+#include "input/gpx.h"
+
 void TakePlace(const Row *row, RouteWalk *walk, Place *place) {
   place->row = row;
   place->route = RouteRowOf(*row);
@@ -44,6 +46,8 @@ Text KmOf(const Row &row) {
 }
 
 Text NameOf(const Row &row) {
+  Text name;
+  if (row.waypointNamed && WaypointNear(row, &name.bytes, &name.length)) return name;
   return ColumnOf(row, nameColumn);
 }
 

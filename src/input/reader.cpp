@@ -67,6 +67,7 @@ bool OpenExport(ExportReader *reader, const char *fileName) {
   TakeInputAsUtf8(reader->stream && IsGpxName(fileName));
   if (reader->stream && IsGpxName(fileName)) {
     reader->gpx = true;
+    ForgetWaypoints();
     // Without the parser's memory the file is not read at all.
     if (!StartGpxPass(reader)) reader->rewindFailed = reader->ended = true;
   }
@@ -238,6 +239,7 @@ static inline bool SplitRowInto(Row *row) {
   SplitColumns(row);
   bool dms = true;
   row->positionsConverted = true;
+  row->waypointNamed = false;
   for (size_t i : {longitudeColumn, latitudeColumn}) {
     size_t n = row->columnLength[i];
     // The tens of the seconds, before the conversion overwrites them.
@@ -268,7 +270,7 @@ int ReadRow(ExportReader *reader, Row *row) {
   row->length = 0;
   memset(row->text, 0, nrColumns);
   SplitColumns(row);
-  row->positionsConverted = false;
+  row->positionsConverted = row->waypointNamed = false;
   return lastRow;
 }
 
@@ -307,6 +309,7 @@ void CopyRow(Row *to, const Row &row) {
     to->columnLength[i] = row.columnLength[i];
   }
   to->positionsConverted = row.positionsConverted;
+  to->waypointNamed = row.waypointNamed;
 }
 
 bool ExportRefused(const ExportReader &reader) {

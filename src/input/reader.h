@@ -36,6 +36,7 @@ struct Row {
   char *column[nrColumns];        // the columns once split, pointers into text
   size_t columnLength[nrColumns]; // the length of each column
   bool positionsConverted;        // once split, both positions are fraction digits
+  bool waypointNamed;             // a GPX file's route point without a name of its own
 };
 
 // An export being read, and what was read of it so far.
