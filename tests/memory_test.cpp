@@ -1,7 +1,8 @@
 // The converter holds one row at a time: its peak memory on a 64 MB export is
 // that on a 1 KB one, and under 2 MiB; following the route, one day at a
 // time, under 4 MiB. And what it writes stays in bounds too: the picture of
-// a long week under 300 KB.
+// a long week under 300 KB. A hostile GPX file is refused within the same
+// bounds.
 #include "tempfolder.h"
 
 #include <cstdio>
@@ -171,6 +172,62 @@ TEST(Memory, PictureLabelsAreReadable) {
   ASSERT_FALSE(folder.path().empty());
   ASSERT_GT(PeakKiB(folder.path(), "--days 20 300", "follow"), 0);
   ExpectReadableLabels(folder.path() + "/t.svg", 100);
+}
+
+// Run "rovalto t.gpx follow" in dir on document; return the peak resident
+// memory in KiB of a run that exits with 1, having written nothing, or -1.
+long RefusedPeakKiB(const std::string &dir, const std::string &document) {
+  std::ofstream(dir + "/t.gpx", std::ios::binary) << document;
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(dir.c_str()) != 0 || !freopen("/dev/null", "r", stdin) ||
+        !freopen("/dev/null", "w", stdout))
+      _exit(127);
+    execl(ROVALTO_PROGRAM, ROVALTO_PROGRAM, "t.gpx", "follow", static_cast<char *>(nullptr));
+    _exit(127);
+  }
+  int status;
+  rusage usage;
+  if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 1)
+    return -1;
+  struct stat written;
+  if (stat((dir + "/t.xml").c_str(), &written) == 0) return -1;
+  return usage.ru_maxrss;
+}
+
+// Entities that expand a billion times, a token of 32 MB, a million open
+// elements: each refused, in the memory a small file takes.
+TEST(Memory, HostileGpxIsRefusedInBounds) {
+  TempFolder folder("rovalto-memory");
+  ASSERT_FALSE(folder.path().empty());
+  std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE gpx [\n<!ENTITY a \"aaaaaaaaaa\">\n";
+  for (char c = 'b'; c <= 'j'; c++) {
+    laughs += std::string("<!ENTITY ") + c + " \"";
+    for (int i = 0; i < 10; i++)
+      laughs += std::string("&") + static_cast<char>(c - 1) + ";";
+    laughs += "\">\n";
+  }
+  laughs += "]>\n<gpx><wpt lat=\"1\" lon=\"1\"><name>&j;</name></wpt></gpx>\n";
+  std::string deep = "<gpx>";
+  for (int i = 0; i < 1000000; i++)
+    deep += "<a>";
+  const struct {
+    const char *what;
+    std::string document;
+  } cases[] = {
+      {"a billion laughs", laughs},
+      {"a token of 32 MB", "<gpx creator=\"" + std::string(32 << 20, 'x') + "\"/>"},
+      {"a million open elements", deep},
+  };
+  long small = RefusedPeakKiB(folder.path(), "<gpx>");
+  ASSERT_GT(small, 0);
+  for (const auto &c : cases) {
+    long peak = RefusedPeakKiB(folder.path(), c.document);
+    EXPECT_GT(peak, 0) << c.what;
+    // The parser's cap, 4 MiB, and a few pages of noise.
+    EXPECT_LE(peak, small + 4096 + 512) << c.what;
+  }
 }
 
 // Random exports with POIs among the route points: a marker drawn over a
