@@ -39,7 +39,7 @@ std::string AsGpx(const std::string &path) {
   std::string gpx = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"t\"><trk>\n";
   RouteWalk walk = walkStart;
   static Row row;
-  Place place;
+  Place place = {};
   size_t points = 0;
   bool open = false;
   auto take = [&](const Place &p) {
