@@ -3,13 +3,15 @@
 //
 //   mkexport SIZE [SEED]     SIZE in bytes, or with a k, M or G suffix
 //   mkexport --days DAYS POINTS [SEED [STEP]]
+//   mkexport --gpx DAYS POINTS [SEED [STEP]]
 //
 // About 80 % route rows with growing distances, 15 % named POIs and 5 % empty
 // lines that start a new day at 0 km; CR LF line ends; names in Windows-1252.
 // The output ends with the first line that reaches SIZE. With --days, DAYS
 // days of POINTS route points each, a road whose heading wanders, a route
 // point about every STEP tenths of a km (5 unless given), a place name at
-// each day's end.
+// each day's end. With --gpx, the same road as a GPX file, as planners write
+// it: a track of a segment a day, each point with its elevation and time.
 #include "random.h"
 
 #include <cmath>
@@ -30,21 +32,31 @@ static void PrintDMS(char *text, size_t size, long millionths) {
 // Write days of points route points each: a road whose heading wanders, in
 // steps of about step tenths of a km, in the north-east quarter of the
 // globe, where the DMS digits need no sign.
-static int PrintDays(unsigned long days, unsigned long points, unsigned long step) {
+static int PrintDays(unsigned long days, unsigned long points, unsigned long step, bool gpx) {
   double scale = static_cast<double>(step) / 5;
   double lon = 11400000, lat = 47260000; // millionths of a degree
   double c = 1, s = 0;                   // the heading, as a unit vector
   unsigned long n = 1;
+  if (gpx && printf("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" "
+                    "creator=\"mkexport\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n"
+                    "<trk><name>mkexport</name>\n") < 0)
+    return 1;
   for (unsigned long day = 1; day <= days; day++) {
+    if (gpx && printf("<trkseg>\n") < 0) return 1;
     for (unsigned long i = 0; i < points; i++, n++) {
       char lonText[32], latText[32];
       PrintDMS(lonText, sizeof lonText, static_cast<long>(lon));
       PrintDMS(latText, sizeof latText, static_cast<long>(lat));
       const char *name = i + 1 == points ? "Landeck" : "";
       unsigned long km10 = i * step;
-      if (printf("%lu\t%lu.%lu\t0:00\t%s\t\tRoute\t(%s,%s)\t\t1000 m\r\n", n, km10 / 10, km10 % 10,
-                 name, lonText, latText) < 0)
-        return 1;
+      long lonUnits = static_cast<long>(lon), latUnits = static_cast<long>(lat);
+      int written = gpx ? printf("<trkpt lat=\"%ld.%06ld\" lon=\"%ld.%06ld\"><ele>1000</ele>"
+                                 "<time>2009-05-%02luT08:%02lu:%02luZ</time></trkpt>\n",
+                                 latUnits / 1000000, latUnits % 1000000, lonUnits / 1000000,
+                                 lonUnits % 1000000, (day - 1) % 28 + 1, i / 60 % 60, i % 60)
+                        : printf("%lu\t%lu.%lu\t0:00\t%s\t\tRoute\t(%s,%s)\t\t1000 m\r\n", n,
+                                 km10 / 10, km10 % 10, name, lonText, latText);
+      if (written < 0) return 1;
       // A turn of up to 0.25 radians, by Taylor's series and square roots
       // only, so that every platform makes the same road.
       double a = (static_cast<double>(generator.Below(2001)) - 1000) / 4000, a2 = a * a;
@@ -59,20 +71,23 @@ static int PrintDays(unsigned long days, unsigned long points, unsigned long ste
       lon += 6600 * scale * c;
       lat += 4500 * scale * s;
     }
-    if (day < days && printf("\r\n") < 0) return 1;
+    if (gpx ? printf("</trkseg>\n") < 0 : day < days && printf("\r\n") < 0) return 1;
   }
+  if (gpx && printf("</trk>\n</gpx>\n") < 0) return 1;
   return fflush(stdout) != 0;
 }
 
 int main(int argc, char **argv) {
-  if (argc >= 4 && argc <= 6 && std::string(argv[1]) == "--days") {
+  bool gpx = argc >= 2 && std::string(argv[1]) == "--gpx";
+  if (argc >= 4 && argc <= 6 && (gpx || std::string(argv[1]) == "--days")) {
     generator.state = argc >= 5 ? strtoull(argv[4], nullptr, 10) : 2009;
     unsigned long step = argc == 6 ? strtoul(argv[5], nullptr, 10) : 5;
-    return PrintDays(strtoul(argv[2], nullptr, 10), strtoul(argv[3], nullptr, 10), step);
+    return PrintDays(strtoul(argv[2], nullptr, 10), strtoul(argv[3], nullptr, 10), step, gpx);
   }
   if (argc < 2 || argc > 3) {
     fprintf(stderr,
-            "usage: mkexport SIZE [SEED]\n       mkexport --days DAYS POINTS [SEED [STEP]]\n");
+            "usage: mkexport SIZE [SEED]\n       mkexport --days DAYS POINTS [SEED [STEP]]\n"
+            "       mkexport --gpx DAYS POINTS [SEED [STEP]]\n");
     return 2;
   }
   char *suffix;
