@@ -94,6 +94,15 @@ TEST(GpxInput, EachShapeGivesItsDays) {
     // A second pass gives the same rows.
     EXPECT_EQ(Rows(head + shape.body + "</gpx>\n", 2), shape.rows);
   }
+  // GPX 1.0, and names with a namespace prefix: the same elements.
+  const char oneDay[] = "0.0 A 00000 00000\n111.2  100000 00000\n";
+  EXPECT_EQ(Rows("<gpx version=\"1.0\" xmlns=\"http://www.topografix.com/GPX/1/0\"><trk><trkseg>" +
+                 a + b + "</trkseg></trk></gpx>"),
+            oneDay);
+  EXPECT_EQ(Rows("<g:gpx xmlns:g=\"http://www.topografix.com/GPX/1/1\"><g:trk><g:trkseg>"
+                 "<g:trkpt lat=\"0\" lon=\"0\"><g:name>A</g:name></g:trkpt>"
+                 "<g:trkpt lat=\"0\" lon=\"1\"/></g:trkseg></g:trk></g:gpx>"),
+            oneDay);
 }
 
 TEST(GpxInput, PositionsAreRoundedOnTheirText) {
