@@ -4051,7 +4051,7 @@ addBinding(XML_Parser parser, PREFIX *prefix, const ATTRIBUTE_ID *attId,
 
     // NOTE: While Expat does not validate namespace URIs against RFC 3986
     //       today (and is not REQUIRED to do so with regard to the XML 1.0
-    //       namespaces specification) we have to at least make sure, that
+    //       namespaces Recommendation) we have to at least make sure, that
     //       the application on top of Expat (that is likely splitting expanded
     //       element names ("qualified names") of form
     //       "[uri sep] local [sep prefix] '\0'" back into 1, 2 or 3 pieces
