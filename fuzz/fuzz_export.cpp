@@ -2,12 +2,17 @@
 // coordinate conversion, then through the program's table of outputs by
 // distance; then again, following the route: its days, its choices, and the
 // table of outputs that follow it, with the further passes they take.
+// Built with FUZZ_GPX (fuzz_gpx), the bytes are a GPX file instead: through
+// expat and the GPX reader into rows, with the GPX reader's further readings
+// of a file whose days are its routes.
 //
 // Each input is a run of its own: a fresh reader and fresh writers, whose
 // files go to /dev/null (those named after the tour to a folder of their
 // own), as do their reports.
 #include "base/filetable.h"
+#include "base/xmltext.h"
 #include "choice/follow.h"
+#include "input/gpx.h"
 #include "input/reader.h"
 #include "output/outputs.h"
 
@@ -25,6 +30,9 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   char folder[] = "/tmp/rovalto-fuzz-XXXXXX";
   if (!mkdtemp(folder)) return 1;
   dayTour = std::string(folder) + "/t.xml";
+#ifdef FUZZ_GPX
+  TakeInputAsUtf8(true);
+#endif
   // The writers report their counts for every input.
   return freopen("/dev/null", "w", stdout) ? 0 : 1;
 }
@@ -35,6 +43,14 @@ static bool StartOn(ExportReader *reader, const uint8_t *data, size_t size) {
   FILE *stream = fmemopen(const_cast<uint8_t *>(data), size, "rb");
   if (!stream) return false;
   StartReading(reader, stream, "fuzz input");
+#ifdef FUZZ_GPX
+  reader->gpx = true;
+  ForgetWaypoints();
+  if (!StartGpxPass(reader)) {
+    fclose(stream);
+    return false;
+  }
+#endif
   return true;
 }
 

@@ -143,6 +143,14 @@ size_t Utf8Bytes(const char *text) {
   return n;
 }
 
+bool EndsInExtension(const char *name, const char *extension) {
+  size_t n = strlen(name), e = strlen(extension);
+  if (n < e) return false;
+  for (size_t i = 0; i < e; i++)
+    if ((name[n - e + i] | 0x20) != (extension[i] | 0x20)) return false;
+  return true;
+}
+
 size_t NameLength(const char *fileName) {
   // A rider counts characters, on every system; a name in some other
   // character set can only be counted in bytes.

@@ -62,6 +62,9 @@ int EnterFolderOf(const char *path);
 // U+10FFFF, or cut short.
 size_t Utf8Bytes(const char *text);
 
+// Whether name ends in extension (".txt", say), in any case of its letters.
+bool EndsInExtension(const char *name, const char *extension);
+
 // The length of fileName as the base name limit counts it: its characters
 // when it is UTF-8, as every name on Windows is, otherwise its bytes.
 size_t NameLength(const char *fileName);

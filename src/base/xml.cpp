@@ -13,6 +13,7 @@ static struct {
   size_t allocated;     // bytes the parser holds, its blocks' headers included
   bool overMemory;      // an allocation was refused for the cap
   bool entityDeclared;  // the document type declared an entity
+  bool lastGiven;       // the last bytes given were the document's last
 } xml;
 
 // Each block carries its size ahead of it, so that a free gives it back to
@@ -99,10 +100,8 @@ static XmlStatus StatusOf(enum XML_Status status, bool last) {
   return last ? xmlDone : xmlGoing;
 }
 
-static bool lastGiven;
-
 XmlStatus ParseXml(const char *bytes, size_t n, bool last) {
-  lastGiven = last;
+  xml.lastGiven = last;
   // expat takes an int of bytes: blocks are far smaller.
   return StatusOf(XML_Parse(xml.parser, bytes, static_cast<int>(n), last), last);
 }
@@ -112,7 +111,7 @@ void SuspendXml() {
 }
 
 XmlStatus ResumeXml() {
-  return StatusOf(XML_ResumeParser(xml.parser), lastGiven);
+  return StatusOf(XML_ResumeParser(xml.parser), xml.lastGiven);
 }
 
 void XmlError(char *text, size_t size) {

@@ -24,15 +24,6 @@ static bool IsDropped(const char *arg) {
   return n < 0 || static_cast<size_t>(n) >= sizeof withTxt || KindOfName(withTxt) == nameMissing;
 }
 
-// Whether name ends in ".txt", in any case.
-static bool EndsInTxt(const char *name) {
-  size_t n = strlen(name);
-  if (n < 4) return false;
-  const char *ext = name + n - 4;
-  return ext[0] == '.' && (ext[1] | 0x20) == 't' && (ext[2] | 0x20) == 'x' &&
-         (ext[3] | 0x20) == 't';
-}
-
 // Report that the first n bytes of name make a base name that is too long.
 static void ReportLongBaseName(const char *name, size_t n) {
   ReportError("base name '%.*s' is longer than %zu characters", static_cast<int>(n), name,
@@ -44,7 +35,7 @@ static void ReportLongBaseName(const char *name, size_t n) {
 // or nullptr after reporting why it cannot be converted.
 static const char *TakeDropped(int argc, char **argv, CommandLine *line) {
   const char *fileName = FileNameOf(argv[1]);
-  if (!EndsInTxt(fileName) && !IsGpxName(fileName)) {
+  if (!EndsInExtension(fileName, ".txt") && !IsGpxName(fileName)) {
     ReportError("'%s' is no tour: rovalto converts the text export of Motorrad Tourenplaner "
                 "(.txt) or a GPX file (.gpx)",
                 fileName);

@@ -4,6 +4,7 @@
 // time, whatever the file's size.
 #include "input/gpx.h"
 
+#include "base/files.h"
 #include "base/globe.h"
 #include "base/xml.h"
 
@@ -80,10 +81,7 @@ void ForgetWaypoints() {
 }
 
 bool IsGpxName(const char *fileName) {
-  size_t n = strlen(fileName);
-  if (n < 4 || fileName[n - 4] != '.') return false;
-  const char *end = fileName + n - 3;
-  return (end[0] | 0x20) == 'g' && (end[1] | 0x20) == 'p' && (end[2] | 0x20) == 'x';
+  return EndsInExtension(fileName, ".gpx");
 }
 
 const GpxFound &GpxFoundSoFar() {
@@ -284,21 +282,18 @@ static void EndPoint() {
     if (!first || gpx.nameLength == 0) return;
     HoldWaypoint();
     MakeRow(Queued(), "");
-    gpx.found.nrPois++;
   } else if (kind == rteptPoint) {
     if (first) gpx.routePoints++;
     if (gpx.sweep != sweepRoutes) return;
     if (gpx.segmentPoints == 0) BeginDay();
     GiveRoutePoint(Queued());
     gpx.segmentPoints++;
-    gpx.found.nrPoints++;
   } else {
     if (gpx.sweep == sweepRoutes) return;
     if (gpx.sweep == sweepSegments) {
       if (gpx.segmentPoints == 0) BeginDay();
       GiveRoutePoint(Queued());
       gpx.segmentPoints++;
-      gpx.found.nrPoints++;
     } else if (gpx.segmentsLater) {
       gpx.segmentPoints++;
       return;
@@ -311,11 +306,9 @@ static void EndPoint() {
       if (gpx.segmentPoints == 1) {
         BeginDay();
         CopyRow(Queued(), gpx.held);
-        gpx.found.nrPoints++;
       }
       GiveRoutePoint(Queued());
       gpx.segmentPoints++;
-      gpx.found.nrPoints++;
     }
   }
   // The caller takes these rows before the parser goes on.
@@ -369,7 +362,6 @@ static void OnEnd(void *, const char *element) {
     if (gpx.segmentsLater) return;
     BeginDay();
     CopyRow(Queued(), gpx.held);
-    gpx.found.nrPoints++;
     SuspendXml();
   }
 }
@@ -440,9 +432,7 @@ static bool NextSweep(ExportReader *reader) {
     return false;
   }
   Sweep next = gpx.longSegments == 0 && gpx.routePoints > 0 ? sweepRoutes : sweepSegments;
-  if (next == sweepRoutes) {
-    gpx.found.routesAreDays = true;
-  } else {
+  if (next == sweepSegments) {
     gpx.found.nrOffGlobe += gpx.offGlobeTracks;
     if (!gpx.segmentsLater) return false;
   }

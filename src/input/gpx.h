@@ -24,12 +24,9 @@ constexpr size_t maxGpxName = 255;
 
 // What the GPX file holds, as its passes found it.
 struct GpxFound {
-  bool refused;       // not a GPX document: why and where are in error
-  char error[160];    // "line 4, column 2: mismatched tag"
-  Count nrPoints;     // route points given
-  Count nrPois;       // POIs given
-  Count nrOffGlobe;   // points without a position on the globe, left out
-  bool routesAreDays; // the days are the file's routes
+  bool refused;     // not a GPX document: why and where are in error
+  char error[160];  // "line 4, column 2: mismatched tag"
+  Count nrOffGlobe; // points without a position on the globe, left out
 };
 
 // Whether fileName ends in ".gpx", in any case.
